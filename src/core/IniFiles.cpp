@@ -1,0 +1,352 @@
+#include "core/IniFiles.h"
+
+#include "core/TextFiles.h"
+#include "platform/CharUpper.h"
+#include "platform/FileSystem.h"
+
+#include <utility>
+
+namespace tarvel {
+
+namespace {
+
+bool isBlank(char16_t c) { return c <= u' '; }
+
+std::u16string_view trim(std::u16string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+uint64_t foldedHash(std::u16string_view s) {
+    uint64_t h = 1469598103934665603ull;
+    for (char16_t c : s) {
+        h ^= UpperCaseUnit(c);
+        h *= 1099511628211ull;
+    }
+    return h ^ (h >> 29);
+}
+
+int hexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+// Inserts `value` under `hash` into an open-addressing table of indexes + 1,
+// growing it to keep the load under one half. `hashOf` rehashes a stored
+// index when the table grows.
+template <typename HashOf>
+void tableInsert(std::vector<uint32_t>& slots, size_t& count, uint32_t value, uint64_t hash,
+                 HashOf hashOf) {
+    if ((count + 1) * 2 > slots.size()) {
+        std::vector<uint32_t> old = std::move(slots);
+        slots.assign(old.empty() ? 16 : old.size() * 2, 0);
+        for (uint32_t v : old) {
+            if (!v)
+                continue;
+            size_t mask = slots.size() - 1;
+            for (size_t i = hashOf(v - 1) & mask;; i = (i + 1) & mask) {
+                if (!slots[i]) {
+                    slots[i] = v;
+                    break;
+                }
+            }
+        }
+    }
+    size_t mask = slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        if (!slots[i]) {
+            slots[i] = value + 1;
+            ++count;
+            return;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<int32_t> ParseIniInteger(std::u16string_view s) {
+    size_t i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        negative = s[i++] == u'-';
+    bool hex = false;
+    if (i < s.size() && (s[i] == u'$' || s[i] == u'x' || s[i] == u'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < s.size() && s[i] == u'0' && (s[i + 1] == u'x' || s[i + 1] == u'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i == s.size())
+        return std::nullopt; // empty, a sign alone, or a prefix without digits
+    if (hex) {
+        uint32_t pattern = 0;
+        int significant = 0;
+        for (; i < s.size(); ++i) {
+            int d = hexDigit(s[i]);
+            if (d < 0)
+                return std::nullopt;
+            if (significant || d)
+                ++significant;
+            if (significant > 8)
+                return std::nullopt;
+            pattern = (pattern << 4) | static_cast<uint32_t>(d);
+        }
+        return static_cast<int32_t>(negative ? 0u - pattern : pattern);
+    }
+    uint64_t magnitude = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < u'0' || s[i] > u'9')
+            return std::nullopt;
+        magnitude = magnitude * 10 + (s[i] - u'0');
+        if (magnitude > 2147483648ull)
+            return std::nullopt;
+    }
+    if (negative)
+        return static_cast<int32_t>(-static_cast<int64_t>(magnitude));
+    if (magnitude > 2147483647ull)
+        return std::nullopt;
+    return static_cast<int32_t>(magnitude);
+}
+
+TMemIniFile::TMemIniFile(std::u16string fileName) : Name(std::move(fileName)) { load(); }
+
+TMemIniFile::TMemIniFile(std::u16string fileName, TextEncoding encoding)
+    : Name(std::move(fileName)), DocEncoding(encoding) {
+    load();
+}
+
+void TMemIniFile::load() {
+    if (Name.empty() || !FileExists(Name))
+        return;
+    std::string bytes = ReadTextFileBytes(Name);
+    size_t skip = 0;
+    TextEncoding encoding;
+    if (DocEncoding) {
+        encoding = *DocEncoding;
+        DetectedEncoding found = DetectEncoding(bytes);
+        if (found.Encoding == encoding && encoding != TextEncoding::Ansi)
+            skip = found.MarkLength;
+    } else {
+        DetectedEncoding found = DetectEncoding(bytes);
+        encoding = found.Encoding;
+        skip = found.MarkLength;
+    }
+    std::optional<std::u16string> decoded =
+        DecodeText(std::string_view(bytes).substr(skip), encoding);
+    if (!decoded)
+        throw Exception(std::u16string(kNoMappingMessage));
+    DocEncoding = encoding;
+    Arena = std::move(*decoded);
+    parse(Arena);
+}
+
+void TMemIniFile::parse(std::u16string_view all) {
+    const char16_t* base = all.data();
+    Section* current = nullptr;
+    bool skipping = false;
+    size_t pos = 0;
+    while (pos < all.size()) {
+        size_t end = pos;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        std::u16string_view line = trim(all.substr(pos, end - pos));
+        pos = end + 1;
+        if (end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n')
+            ++pos;
+        if (line.empty() || line.front() == u';')
+            continue;
+        auto spanOf = [&](std::u16string_view s) {
+            return Span{static_cast<uint32_t>(s.data() - base), static_cast<uint32_t>(s.size())};
+        };
+        if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
+            std::u16string_view name = trim(line.substr(1, line.size() - 2));
+            if (findSection(name)) {
+                skipping = true;
+                continue;
+            }
+            skipping = false;
+            Sections.push_back(Section{spanOf(name), {}, {}, 0});
+            appendSectionSlot(Sections.size() - 1);
+            current = &Sections.back();
+            continue;
+        }
+        if (!current || skipping)
+            continue;
+        size_t eq = line.find(u'=');
+        Entry entry;
+        if (eq == std::u16string_view::npos) {
+            entry.Key = spanOf(line);
+            entry.Bare = true;
+        } else {
+            std::u16string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+            while (!key.empty() && isBlank(key.back()))
+                key.remove_suffix(1);
+            while (!value.empty() && isBlank(value.front()))
+                value.remove_prefix(1);
+            entry.Key = spanOf(key);
+            entry.Value = spanOf(value);
+        }
+        current->Entries.push_back(entry);
+    }
+}
+
+TMemIniFile::Span TMemIniFile::store(std::u16string_view s) {
+    Span span{static_cast<uint32_t>(Arena.size()), static_cast<uint32_t>(s.size())};
+    Arena.append(s);
+    return span;
+}
+
+void TMemIniFile::appendSectionSlot(size_t index) {
+    size_t count = index;
+    tableInsert(SectionSlots, count, static_cast<uint32_t>(index),
+                foldedHash(text(Sections[index].Name)),
+                [this](uint32_t i) { return foldedHash(text(Sections[i].Name)); });
+}
+
+const TMemIniFile::Section* TMemIniFile::findSection(std::u16string_view name) const {
+    if (SectionSlots.empty())
+        return nullptr;
+    size_t mask = SectionSlots.size() - 1;
+    for (size_t i = foldedHash(name) & mask; SectionSlots[i]; i = (i + 1) & mask) {
+        const Section& s = Sections[SectionSlots[i] - 1];
+        if (SameTextIgnoringCase(text(s.Name), name))
+            return &s;
+    }
+    return nullptr;
+}
+
+TMemIniFile::Section& TMemIniFile::sectionFor(std::u16string_view name) {
+    if (const Section* s = findSection(name))
+        return const_cast<Section&>(*s);
+    Span span = store(name);
+    Sections.push_back(Section{span, {}, {}, 0});
+    appendSectionSlot(Sections.size() - 1);
+    return Sections.back();
+}
+
+void TMemIniFile::indexSection(const Section& section) const {
+    auto hashOf = [&](uint32_t i) { return foldedHash(text(section.Entries[i].Key)); };
+    size_t count = section.Indexed;
+    for (size_t i = section.Indexed; i < section.Entries.size(); ++i) {
+        std::u16string_view key = text(section.Entries[i].Key);
+        uint64_t h = foldedHash(key);
+        // An entry whose key the table already holds does not displace the
+        // first one: reads and writes reach the first.
+        bool known = false;
+        if (!section.KeySlots.empty()) {
+            size_t mask = section.KeySlots.size() - 1;
+            for (size_t k = h & mask; section.KeySlots[k]; k = (k + 1) & mask) {
+                if (SameTextIgnoringCase(text(section.Entries[section.KeySlots[k] - 1].Key), key)) {
+                    known = true;
+                    break;
+                }
+            }
+        }
+        if (!known)
+            tableInsert(section.KeySlots, count, static_cast<uint32_t>(i), h, hashOf);
+    }
+    section.Indexed = section.Entries.size();
+}
+
+const TMemIniFile::Entry* TMemIniFile::findEntry(const Section& section,
+                                                 std::u16string_view key) const {
+    indexSection(section);
+    if (section.KeySlots.empty())
+        return nullptr;
+    size_t mask = section.KeySlots.size() - 1;
+    for (size_t i = foldedHash(key) & mask; section.KeySlots[i]; i = (i + 1) & mask) {
+        const Entry& e = section.Entries[section.KeySlots[i] - 1];
+        if (SameTextIgnoringCase(text(e.Key), key))
+            return &e;
+    }
+    return nullptr;
+}
+
+TMemIniFile::Entry* TMemIniFile::findEntry(Section& section, std::u16string_view key) {
+    return const_cast<Entry*>(std::as_const(*this).findEntry(std::as_const(section), key));
+}
+
+std::u16string TMemIniFile::ReadString(std::u16string_view section, std::u16string_view ident,
+                                       std::u16string_view defaultValue) const {
+    const Section* s = findSection(section);
+    const Entry* e = s ? findEntry(*s, ident) : nullptr;
+    if (!e || e->Bare)
+        return std::u16string(defaultValue);
+    return std::u16string(text(e->Value));
+}
+
+int32_t TMemIniFile::ReadInteger(std::u16string_view section, std::u16string_view ident,
+                                 int32_t defaultValue) const {
+    std::optional<int32_t> v = ParseIniInteger(ReadString(section, ident, u""));
+    return v ? *v : defaultValue;
+}
+
+bool TMemIniFile::ReadBool(std::u16string_view section, std::u16string_view ident,
+                           bool defaultValue) const {
+    return ReadInteger(section, ident, defaultValue ? 1 : 0) != 0;
+}
+
+void TMemIniFile::WriteString(std::u16string_view section, std::u16string_view ident,
+                              std::u16string_view value) {
+    Section& s = sectionFor(section);
+    if (Entry* e = findEntry(s, ident)) {
+        e->Value = store(value);
+        e->Bare = false;
+        return;
+    }
+    Entry entry;
+    entry.Key = store(ident);
+    entry.Value = store(value);
+    s.Entries.push_back(entry);
+}
+
+void TMemIniFile::WriteInteger(std::u16string_view section, std::u16string_view ident,
+                               int32_t value) {
+    std::string digits = std::to_string(value);
+    WriteString(section, ident, std::u16string(digits.begin(), digits.end()));
+}
+
+void TMemIniFile::WriteBool(std::u16string_view section, std::u16string_view ident, bool value) {
+    WriteString(section, ident, value ? u"1" : u"0");
+}
+
+std::string TMemIniFile::Serialize() const {
+    std::u16string out;
+    size_t estimate = 0;
+    for (const Section& s : Sections)
+        estimate += s.Name.Len + 6 + s.Entries.size() * 3;
+    out.reserve(estimate + Arena.size());
+    for (const Section& s : Sections) {
+        out += u'[';
+        out += text(s.Name);
+        out += u"]\r\n";
+        for (const Entry& e : s.Entries) {
+            out += text(e.Key);
+            if (!e.Bare) {
+                out += u'=';
+                out += text(e.Value);
+            }
+            out += u"\r\n";
+        }
+        out += u"\r\n";
+    }
+    TextEncoding encoding = DocEncoding.value_or(TextEncoding::Ansi);
+    std::string bytes(EncodingPreamble(encoding));
+    bytes += EncodeText(out, encoding);
+    return bytes;
+}
+
+void TMemIniFile::UpdateFile() const { WriteTextFileBytes(Name, Serialize()); }
+
+} // namespace tarvel
