@@ -126,10 +126,23 @@ TMemIniFile::TMemIniFile(std::u16string fileName, TextEncoding encoding)
     load();
 }
 
+TMemIniFile::TMemIniFile(NoLoad, std::u16string fileName, std::optional<TextEncoding> encoding)
+    : Name(std::move(fileName)), DocEncoding(encoding) {}
+
+TMemIniFile TMemIniFile::FromBytes(std::u16string fileName, std::string_view bytes,
+                                   std::optional<TextEncoding> encoding) {
+    TMemIniFile ini(NoLoad{}, std::move(fileName), encoding);
+    ini.loadBytes(bytes);
+    return ini;
+}
+
 void TMemIniFile::load() {
     if (Name.empty() || !FileExists(Name))
         return;
-    std::string bytes = ReadTextFileBytes(Name);
+    loadBytes(ReadTextFileBytes(Name));
+}
+
+void TMemIniFile::loadBytes(std::string_view bytes) {
     size_t skip = 0;
     TextEncoding encoding;
     if (DocEncoding) {
@@ -143,7 +156,7 @@ void TMemIniFile::load() {
         skip = found.MarkLength;
     }
     std::optional<std::u16string> decoded =
-        DecodeText(std::string_view(bytes).substr(skip), encoding);
+        DecodeText(bytes.substr(skip), encoding);
     if (!decoded)
         throw Exception(std::u16string(kNoMappingMessage));
     DocEncoding = encoding;

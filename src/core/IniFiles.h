@@ -23,6 +23,12 @@ public:
     explicit TMemIniFile(std::u16string fileName);
     TMemIniFile(std::u16string fileName, TextEncoding encoding);
 
+    // A document bound to `fileName` whose content is taken from `bytes`
+    // instead of the file, as though the file held them; for checking the
+    // loader without the disk.
+    static TMemIniFile FromBytes(std::u16string fileName, std::string_view bytes,
+                                 std::optional<TextEncoding> encoding = std::nullopt);
+
     std::u16string ReadString(std::u16string_view section, std::u16string_view ident,
                               std::u16string_view defaultValue) const;
     int32_t ReadInteger(std::u16string_view section, std::u16string_view ident,
@@ -66,7 +72,11 @@ private:
         mutable size_t Indexed = 0;
     };
 
+    struct NoLoad {};
+    TMemIniFile(NoLoad, std::u16string fileName, std::optional<TextEncoding> encoding);
+
     void load();
+    void loadBytes(std::string_view bytes);
     void parse(std::u16string_view text);
     std::u16string_view text(Span s) const { return {Arena.data() + s.Pos, s.Len}; }
     Span store(std::u16string_view s);

@@ -213,9 +213,15 @@ bool CopyFile(std::u16string_view from, std::u16string_view to, bool failIfExist
 
 bool MoveFile(std::u16string_view from, std::u16string_view to) {
     std::string source = nativeResolved(from), target = native(to);
-    struct stat st;
-    if (::lstat(source.c_str(), &st) != 0 || ::lstat(target.c_str(), &st) == 0)
-        return false; // MoveFile never replaces an existing entry
+    struct stat st, existing;
+    if (::lstat(source.c_str(), &st) != 0)
+        return false;
+    // MoveFile never replaces an existing entry, also not one whose name
+    // differs only in case; renaming a file to another spelling of its own
+    // name is allowed.
+    if (::lstat(nativeResolved(to).c_str(), &existing) == 0 &&
+        (existing.st_dev != st.st_dev || existing.st_ino != st.st_ino))
+        return false;
     return ::rename(source.c_str(), target.c_str()) == 0;
 }
 
