@@ -20,10 +20,27 @@ std::u16string_view trim(std::u16string_view s) {
     return s;
 }
 
+// Names are mostly ASCII; folding those here saves a call per unit. The
+// platform's upper-casing maps ASCII the same way.
+inline char16_t foldUnit(char16_t c) {
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    return UpperCaseUnit(c);
+}
+
+inline bool sameFolded(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && foldUnit(a[i]) != foldUnit(b[i]))
+            return false;
+    return true;
+}
+
 uint64_t foldedHash(std::u16string_view s) {
     uint64_t h = 1469598103934665603ull;
     for (char16_t c : s) {
-        h ^= UpperCaseUnit(c);
+        h ^= foldUnit(c);
         h *= 1099511628211ull;
     }
     return h ^ (h >> 29);
@@ -39,35 +56,48 @@ int hexDigit(char16_t c) {
     return -1;
 }
 
-// Inserts `value` under `hash` into an open-addressing table of indexes + 1,
-// growing it to keep the load under one half. `hashOf` rehashes a stored
-// index when the table grows.
-template <typename HashOf>
-void tableInsert(std::vector<uint32_t>& slots, size_t& count, uint32_t value, uint64_t hash,
-                 HashOf hashOf) {
-    if ((count + 1) * 2 > slots.size()) {
-        std::vector<uint32_t> old = std::move(slots);
-        slots.assign(old.empty() ? 16 : old.size() * 2, 0);
-        for (uint32_t v : old) {
-            if (!v)
-                continue;
-            size_t mask = slots.size() - 1;
-            for (size_t i = hashOf(v - 1) & mask;; i = (i + 1) & mask) {
-                if (!slots[i]) {
-                    slots[i] = v;
-                    break;
-                }
-            }
-        }
-    }
+// A slot of the open-addressing tables holds the low 32 bits of a name's
+// hash above its index + 1, 0 being empty: probing compares names only where
+// the hashes agree, and growing needs no rehashing of the names.
+uint64_t makeSlot(uint32_t index, uint64_t hash) {
+    return (static_cast<uint64_t>(static_cast<uint32_t>(hash)) << 32) | (uint64_t{index} + 1);
+}
+uint32_t slotIndex(uint64_t slot) { return static_cast<uint32_t>(slot) - 1; }
+uint32_t slotHash(uint64_t slot) { return static_cast<uint32_t>(slot >> 32); }
+
+void place(std::vector<uint64_t>& slots, uint64_t slot) {
     size_t mask = slots.size() - 1;
-    for (size_t i = hash & mask;; i = (i + 1) & mask) {
-        if (!slots[i]) {
-            slots[i] = value + 1;
-            ++count;
-            return;
-        }
+    size_t i = slotHash(slot) & mask;
+    while (slots[i])
+        i = (i + 1) & mask;
+    slots[i] = slot;
+}
+
+// Adds `index` under `hash`, growing the table to keep its load under one
+// half.
+void tableInsert(std::vector<uint64_t>& slots, size_t& count, uint32_t index, uint64_t hash) {
+    if ((count + 1) * 2 > slots.size()) {
+        std::vector<uint64_t> old = std::move(slots);
+        slots.assign(old.empty() ? 16 : old.size() * 2, 0);
+        for (uint64_t v : old)
+            if (v)
+                place(slots, v);
     }
+    place(slots, makeSlot(index, hash));
+    ++count;
+}
+
+// The index stored under `hash` whose name `matches`, or -1.
+template <typename Matches>
+int64_t tableFind(const std::vector<uint64_t>& slots, uint64_t hash, Matches matches) {
+    if (slots.empty())
+        return -1;
+    size_t mask = slots.size() - 1;
+    uint32_t tag = static_cast<uint32_t>(hash);
+    for (size_t i = tag & mask; slots[i]; i = (i + 1) & mask)
+        if (slotHash(slots[i]) == tag && matches(slotIndex(slots[i])))
+            return slotIndex(slots[i]);
+    return -1;
 }
 
 } // namespace
@@ -189,7 +219,7 @@ void TMemIniFile::parse(std::u16string_view all) {
                 continue;
             }
             skipping = false;
-            Sections.push_back(Section{spanOf(name), {}, {}, 0});
+            Sections.push_back(Section{spanOf(name), {}, {}, 0, 0});
             appendSectionSlot(Sections.size() - 1);
             current = &Sections.back();
             continue;
@@ -221,53 +251,36 @@ TMemIniFile::Span TMemIniFile::store(std::u16string_view s) {
 }
 
 void TMemIniFile::appendSectionSlot(size_t index) {
-    size_t count = index;
+    size_t count = index; // every earlier section is in the table
     tableInsert(SectionSlots, count, static_cast<uint32_t>(index),
-                foldedHash(text(Sections[index].Name)),
-                [this](uint32_t i) { return foldedHash(text(Sections[i].Name)); });
+                foldedHash(text(Sections[index].Name)));
 }
 
 const TMemIniFile::Section* TMemIniFile::findSection(std::u16string_view name) const {
-    if (SectionSlots.empty())
-        return nullptr;
-    size_t mask = SectionSlots.size() - 1;
-    for (size_t i = foldedHash(name) & mask; SectionSlots[i]; i = (i + 1) & mask) {
-        const Section& s = Sections[SectionSlots[i] - 1];
-        if (SameTextIgnoringCase(text(s.Name), name))
-            return &s;
-    }
-    return nullptr;
+    int64_t i = tableFind(SectionSlots, foldedHash(name),
+                          [&](uint32_t k) { return sameFolded(text(Sections[k].Name), name); });
+    return i < 0 ? nullptr : &Sections[static_cast<size_t>(i)];
 }
 
 TMemIniFile::Section& TMemIniFile::sectionFor(std::u16string_view name) {
     if (const Section* s = findSection(name))
         return const_cast<Section&>(*s);
     Span span = store(name);
-    Sections.push_back(Section{span, {}, {}, 0});
+    Sections.push_back(Section{span, {}, {}, 0, 0});
     appendSectionSlot(Sections.size() - 1);
     return Sections.back();
 }
 
 void TMemIniFile::indexSection(const Section& section) const {
-    auto hashOf = [&](uint32_t i) { return foldedHash(text(section.Entries[i].Key)); };
-    size_t count = section.Indexed;
     for (size_t i = section.Indexed; i < section.Entries.size(); ++i) {
         std::u16string_view key = text(section.Entries[i].Key);
         uint64_t h = foldedHash(key);
         // An entry whose key the table already holds does not displace the
         // first one: reads and writes reach the first.
-        bool known = false;
-        if (!section.KeySlots.empty()) {
-            size_t mask = section.KeySlots.size() - 1;
-            for (size_t k = h & mask; section.KeySlots[k]; k = (k + 1) & mask) {
-                if (SameTextIgnoringCase(text(section.Entries[section.KeySlots[k] - 1].Key), key)) {
-                    known = true;
-                    break;
-                }
-            }
-        }
-        if (!known)
-            tableInsert(section.KeySlots, count, static_cast<uint32_t>(i), h, hashOf);
+        if (tableFind(section.KeySlots, h, [&](uint32_t k) {
+                return sameFolded(text(section.Entries[k].Key), key);
+            }) < 0)
+            tableInsert(section.KeySlots, section.KeyCount, static_cast<uint32_t>(i), h);
     }
     section.Indexed = section.Entries.size();
 }
@@ -275,15 +288,10 @@ void TMemIniFile::indexSection(const Section& section) const {
 const TMemIniFile::Entry* TMemIniFile::findEntry(const Section& section,
                                                  std::u16string_view key) const {
     indexSection(section);
-    if (section.KeySlots.empty())
-        return nullptr;
-    size_t mask = section.KeySlots.size() - 1;
-    for (size_t i = foldedHash(key) & mask; section.KeySlots[i]; i = (i + 1) & mask) {
-        const Entry& e = section.Entries[section.KeySlots[i] - 1];
-        if (SameTextIgnoringCase(text(e.Key), key))
-            return &e;
-    }
-    return nullptr;
+    int64_t i = tableFind(section.KeySlots, foldedHash(key), [&](uint32_t k) {
+        return sameFolded(text(section.Entries[k].Key), key);
+    });
+    return i < 0 ? nullptr : &section.Entries[static_cast<size_t>(i)];
 }
 
 TMemIniFile::Entry* TMemIniFile::findEntry(Section& section, std::u16string_view key) {

@@ -66,10 +66,11 @@ private:
     struct Section {
         Span Name;
         std::vector<Entry> Entries;
-        // Open-addressing table of entry index + 1, over the folded keys;
-        // built at the first search, extended as entries are appended.
-        mutable std::vector<uint32_t> KeySlots;
-        mutable size_t Indexed = 0;
+        // Open-addressing table over the folded keys (see Slot); built at
+        // the first search, extended as entries are appended.
+        mutable std::vector<uint64_t> KeySlots;
+        mutable size_t KeyCount = 0; // occupied slots
+        mutable size_t Indexed = 0;  // entries looked at so far
     };
 
     struct NoLoad {};
@@ -92,7 +93,7 @@ private:
     std::optional<TextEncoding> DocEncoding;
     std::u16string Arena;
     std::vector<Section> Sections;
-    std::vector<uint32_t> SectionSlots; // section index + 1, as KeySlots
+    std::vector<uint64_t> SectionSlots; // over the folded section names
 };
 
 } // namespace tarvel

@@ -237,8 +237,10 @@ std::optional<std::string> ReadWholeFile(std::u16string_view path, int& err) {
         ::close(fd);
         return std::nullopt;
     }
+    // One byte beyond the size seen, so that reading a file that has not
+    // grown ends without enlarging (and copying) the buffer.
     std::string bytes;
-    bytes.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
+    bytes.resize((st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0) + 1);
     size_t have = 0;
     for (;;) {
         if (have == bytes.size())
