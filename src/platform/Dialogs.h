@@ -37,7 +37,7 @@ struct InputRequest {
 };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;

@@ -14,7 +14,7 @@
 namespace tarvel::test {
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     using Request = std::variant<MessageRequest, OpenFileRequest, SaveFileRequest, InputRequest>;
 
     // Answers for the next Yes/No boxes; OK boxes need no answer.
