@@ -181,8 +181,9 @@ void ListProjects(ProjectWindow& window, std::u16string_view projectFolder) {
 }
 
 void LoadProject(ProjectWindow& window, Dialogs& dialogs, std::u16string_view projectFolder) {
-    window.SetSettingsChanged(false);
+    // Emptying the box runs its change handling; the flag is cleared after.
     window.SetMemoText(u"");
+    window.SetSettingsChanged(false);
     const std::u16string name = selectedProject(window);
     if (name.empty())
         return;
