@@ -74,7 +74,8 @@ class FakeWindow : public ProjectWindow, public WindowPlacement {
     void SetChecked(CheckBox box, bool checked) override {
         Checks[at(box)] = checked;
         Changed = true;
-        Log.push_back(u"CheckBox" + std::u16string(1, char16_t(u'1' + at(box))));
+        std::string name = "CheckBox" + std::to_string(at(box) + 1);
+        Log.push_back(std::u16string(name.begin(), name.end()));
     }
 
     std::u16string MemoText() const override { return Memo; }
