@@ -14,7 +14,9 @@ std::vector<std::u16string>& storedArguments() {
     return arguments;
 }
 
-char16_t foldAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') ? c - u'a' + u'A' : c; }
+char16_t foldAsciiLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? c - u'a' + u'A' : c;
+}
 
 bool sameSwitch(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size())
@@ -93,7 +95,9 @@ void SetCommandLineArguments(std::vector<std::u16string> arguments) {
     storedArguments() = std::move(arguments);
 }
 
-const std::vector<std::u16string>& CommandLineArguments() { return storedArguments(); }
+const std::vector<std::u16string>& CommandLineArguments() {
+    return storedArguments();
+}
 
 uint16_t FindSwitch(const std::vector<std::u16string>& args, std::u16string_view sw) {
     // The position is a 16-bit number; arguments past that range cannot be
@@ -106,6 +110,8 @@ uint16_t FindSwitch(const std::vector<std::u16string>& args, std::u16string_view
     return 0;
 }
 
-uint16_t FindSwitch(std::u16string_view sw) { return FindSwitch(CommandLineArguments(), sw); }
+uint16_t FindSwitch(std::u16string_view sw) {
+    return FindSwitch(CommandLineArguments(), sw);
+}
 
 } // namespace tarvel

@@ -67,7 +67,8 @@ std::optional<std::string> argumentBytes(std::u16string_view text) {
 
 bool isExecutableFile(const std::string& path) {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
 }
 
 // An empty or relative PATH entry would mean the current folder, which is
@@ -141,8 +142,8 @@ bool isWindowsExecutable(const std::string& path) {
     if (readAt(fd, dos, sizeof dos, 0) && dos[0] == 'M' && dos[1] == 'Z') {
         const uint32_t offset = dos[0x3C] | (dos[0x3D] << 8) | (dos[0x3E] << 16) |
                                 (static_cast<uint32_t>(dos[0x3F]) << 24);
-        result = readAt(fd, pe, sizeof pe, offset) && pe[0] == 'P' && pe[1] == 'E' &&
-                 pe[2] == 0 && pe[3] == 0;
+        result = readAt(fd, pe, sizeof pe, offset) && pe[0] == 'P' && pe[1] == 'E' && pe[2] == 0 &&
+                 pe[3] == 0;
     }
     ::close(fd);
     return result;
@@ -181,8 +182,8 @@ bool spawnDetached(const std::vector<std::string>& argv, const std::string& work
     pid_t pid = -1;
     // posix_spawn, not posix_spawnp: the path is already resolved, and no
     // shell is ever asked to run a file that is not a program.
-    const bool started =
-        ready && posix_spawn(&pid, pointers[0], &actions, &attributes, pointers.data(), environ) == 0;
+    const bool started = ready && posix_spawn(&pid, pointers[0], &actions, &attributes,
+                                              pointers.data(), environ) == 0;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (started)

@@ -13,6 +13,8 @@ bool SystemShell::OpenAddress(std::u16string_view address) {
     return tarvel::OpenAddress(address);
 }
 
-bool SystemShell::OpenFolder(std::u16string_view folder) { return tarvel::OpenFolder(folder); }
+bool SystemShell::OpenFolder(std::u16string_view folder) {
+    return tarvel::OpenFolder(folder);
+}
 
 } // namespace tarvel
