@@ -18,11 +18,14 @@ size_t lastSeparator(std::u16string_view path, PathStyle style) {
 
 } // namespace
 
-char16_t PathDelimiter(PathStyle style) { return style == PathStyle::Windows ? u'\\' : u'/'; }
+char16_t PathDelimiter(PathStyle style) {
+    return style == PathStyle::Windows ? u'\\' : u'/';
+}
 
 std::u16string ExtractFilePath(std::u16string_view path, PathStyle style) {
     size_t pos = lastSeparator(path, style);
-    return pos == std::u16string_view::npos ? std::u16string() : std::u16string(path.substr(0, pos + 1));
+    return pos == std::u16string_view::npos ? std::u16string()
+                                            : std::u16string(path.substr(0, pos + 1));
 }
 
 std::u16string ExtractFileDir(std::u16string_view path, PathStyle style) {
@@ -46,6 +49,17 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name, Pa
     out.push_back(PathDelimiter(style));
     out.append(name);
     return out;
+}
+
+std::u16string ToLongPath(std::u16string_view path, PathStyle style) {
+    constexpr size_t kMaxPath = 260;
+    if (style == PathStyle::Posix || path.size() < kMaxPath)
+        return std::u16string(path);
+    if (path.starts_with(u"\\\\?"))
+        return std::u16string(path);
+    if (path.starts_with(u"\\\\"))
+        return u"\\\\?\\UNC" + std::u16string(path.substr(1));
+    return u"\\\\?\\" + std::u16string(path);
 }
 
 } // namespace tarvel
