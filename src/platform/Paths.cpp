@@ -18,14 +18,11 @@ size_t lastSeparator(std::u16string_view path, PathStyle style) {
 
 } // namespace
 
-char16_t PathDelimiter(PathStyle style) {
-    return style == PathStyle::Windows ? u'\\' : u'/';
-}
+char16_t PathDelimiter(PathStyle style) { return style == PathStyle::Windows ? u'\\' : u'/'; }
 
 std::u16string ExtractFilePath(std::u16string_view path, PathStyle style) {
     size_t pos = lastSeparator(path, style);
-    return pos == std::u16string_view::npos ? std::u16string()
-                                            : std::u16string(path.substr(0, pos + 1));
+    return pos == std::u16string_view::npos ? std::u16string() : std::u16string(path.substr(0, pos + 1));
 }
 
 std::u16string ExtractFileDir(std::u16string_view path, PathStyle style) {
