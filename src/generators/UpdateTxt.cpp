@@ -103,14 +103,24 @@ void CreateUpdateTxt(const UpdateTxtRequest& request, Dialogs& dialogs, UpdateTx
     // is read back for the legacy lines from the same file it was written to.
     const std::u16string longName = ToLongPath(name);
     // The old file goes first so that the document starts empty; where it
-    // cannot go, the document takes in what it holds.
-    if (FileExists(longName))
-        DeleteFile(longName);
+    // cannot go, the document takes in what it holds. Its bytes are kept so
+    // that a write failing after the deletion does not lose it.
+    std::optional<std::string> previous;
+    if (FileExists(longName)) {
+        int err = 0;
+        previous = ReadWholeFile(longName, err);
+        if (!DeleteFile(longName))
+            previous.reset();
+    }
     TMemIniFile ini(longName);
     WriteUpdateDocument(ini, request);
     try {
         ini.UpdateFile();
     } catch (const Exception&) {
+        if (previous) {
+            int err = 0;
+            WriteWholeFile(longName, *previous, err);
+        }
         Show(dialogs, request, UnableToSaveText(name), MessageIcon::Warning);
         return;
     }

@@ -10,9 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <set>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -34,6 +36,29 @@ class FakeWindow : public UpdateTxtWindow {
   public:
     int Focused = 0;
     void FocusUpdateUrl() override { ++Focused; }
+};
+
+// While it lives, a write that would make a file larger than `bytes` fails
+// (EFBIG) instead of raising SIGXFSZ: a full disk, in effect.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &Old);
+        rlimit limited = Old;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &Old);
+        std::signal(SIGXFSZ, OldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit Old{};
+    void (*OldHandler)(int) = nullptr;
 };
 
 class CreateUpdateTxtTest : public testing::Test {
@@ -201,6 +226,19 @@ TEST_F(CreateUpdateTxtTest, ReadOnlyFileIsLeftAsItWas) {
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     Request.SupportOldVer = true;
     RunSavingTo(path);
+    ExpectOnlyMessage(u"Unable to save the file:\r\n" + U16(path), MessageIcon::Warning);
+    EXPECT_EQ(test::ReadBytes(path), old);
+    EXPECT_EQ(Entries(Dir.path()), std::set<std::string>{"update.txt"});
+}
+
+TEST_F(CreateUpdateTxtTest, FailedWriteAfterDeletionKeepsTheOldFile) {
+    const std::string old = "[Update]\r\nVersion=1.0\r\n\r\n";
+    const std::string path = Dir.write("update.txt", old);
+    Request.SupportOldVer = true;
+    {
+        FileSizeLimit limit(old.size() + 8); // the new file is larger
+        RunSavingTo(path);
+    }
     ExpectOnlyMessage(u"Unable to save the file:\r\n" + U16(path), MessageIcon::Warning);
     EXPECT_EQ(test::ReadBytes(path), old);
     EXPECT_EQ(Entries(Dir.path()), std::set<std::string>{"update.txt"});
