@@ -244,6 +244,25 @@ TEST_F(CreateUpdateTxtTest, FailedWriteAfterDeletionKeepsTheOldFile) {
     EXPECT_EQ(Entries(Dir.path()), std::set<std::string>{"update.txt"});
 }
 
+TEST_F(CreateUpdateTxtTest, FailedLegacyRewriteRaisesAndKeepsTheIniPart) {
+    const std::string path = Dir.file("update.txt");
+    Request.SupportOldVer = true;
+    Dialogs.SaveAnswers.push_back(U16(path));
+    {
+        FileSizeLimit limit(kWorkedIni.size() + 8); // room for the INI part only
+        try {
+            CreateUpdateTxt(Request, Dialogs, Window);
+            ADD_FAILURE() << "no error raised";
+        } catch (const Exception& e) {
+            EXPECT_TRUE(Utf16ToUtf8(e.message()).starts_with("Cannot create file \"" + path))
+                << e.what();
+        }
+    }
+    EXPECT_TRUE(Dialogs.Messages().empty());
+    EXPECT_EQ(test::ReadBytes(path), kWorkedIni);
+    EXPECT_EQ(Entries(Dir.path()), std::set<std::string>{"update.txt"});
+}
+
 TEST_F(CreateUpdateTxtTest, FolderWithoutWritePermission) {
     const std::string folder = Dir.file("locked");
     const std::string existing = Dir.write("locked/update.txt", "old\r\n");
