@@ -2,6 +2,7 @@
 
 #include "app/ControlText.h"
 #include "app/ErrorBox.h"
+#include "app/FormProjectWindow.h"
 #include "app/FormControls.h"
 #include "app/LanguageList.h"
 #include "app/MainExeVersion.h"
@@ -10,9 +11,15 @@
 #include "app/WindowFont.h"
 #include "app/WindowTexts.h"
 #include "core/Captions.h"
+#include "integration/OwnUpdater.h"
+#include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
 #include "platform/Paths.h"
+#include "platform/SystemShell.h"
+#include "store/ProjectFiles.h"
+#include "store/ProjectFolder.h"
+#include "store/RegistryState.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,6 +40,11 @@ TForm1* Form1 = nullptr;
 namespace {
 
 QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+
+Shell& systemShell() {
+    static SystemShell shell;
+    return shell;
+}
 
 void applyText(QWidget* widget, const ControlSpec& spec) {
     const QString text = Q(spec.Text);
@@ -103,7 +115,8 @@ void collectTabChain(TForm1& form, QGroupBox* TForm1::* container, std::vector<Q
 } // namespace
 
 TForm1::TForm1(Dialogs& dialogs, TForm1Setup setup)
-    : DialogService(dialogs), Setup(std::move(setup)) {
+    : DialogService(dialogs), ShellService(setup.ShellService ? *setup.ShellService : systemShell()),
+      Setup(std::move(setup)) {
     Form1 = this;
     setFont(WindowFont());
     setWindowTitle(Q(kApplicationTitle));
@@ -115,6 +128,7 @@ TForm1::TForm1(Dialogs& dialogs, TForm1Setup setup)
     LayOutControls();
     CenterOnScreen();
     BindHandlers();
+    BindOperationHandlers();
     Guard(&TForm1::FormCreate);
 }
 
@@ -194,8 +208,13 @@ void TForm1::FormCreate() {
     AppFolder = Setup.AppFolder ? *Setup.AppFolder : tarvel::AppFolder();
     FillLanguageList();
     setWindowTitle(Q(kMainWindowCaption));
-    // The project folder, the remembered GUID and Version, the registry
-    // state and the first project load come here, in that order.
+    PrepareProjectFolder(ProjectFolder);
+    GUID.clear();
+    Version.clear();
+    FormProjectWindow window(*this);
+    LoadRegistryState(window, window, DialogService, ProjectFolder);
+    if (ComboApps->count() > 0)
+        LoadProject(window, DialogService, ProjectFolder);
     SettingsChanged = false;
 }
 
@@ -207,11 +226,25 @@ void TForm1::FillLanguageList() {
 }
 
 void TForm1::FormActivate() {
-    // The /A mode and the start of the tool's own updater come here.
+    if (FindSwitch(u"/A") != 0) {
+        Button1->setEnabled(false);
+        Button2->setEnabled(false);
+        DialogService.ShowMessage(
+            {Caption(), std::u16string(kInstallerModeText), MessageIcon::Information});
+    }
+    StartOwnUpdater(AppFolder, ShellService);
 }
 
 void TForm1::FormClose() {
-    // The save question and the registry save come here.
+    FormProjectWindow window(*this);
+    if (HasUnsavedChanges()) {
+        const MessageAnswer answer = DialogService.ShowMessage(
+            {Caption(), u"Save changes for \"" + EditText(Edit1) + u"\"?", MessageIcon::Question,
+             MessageButtons::YesNo});
+        if (answer == MessageAnswer::Yes)
+            SaveProject(window, DialogService, ProjectFolder);
+    }
+    SaveRegistryState(window, window, DialogService);
 }
 
 std::array<QLineEdit*, 9> TForm1::EditBoxes() const {

@@ -5,6 +5,8 @@
 
 #include "core/ProductSettings.h"
 #include "platform/Dialogs.h"
+#include "platform/Encoding.h"
+#include "platform/Shell.h"
 
 #include <QWidget>
 
@@ -30,6 +32,8 @@ class TStatusBar;
 struct TForm1Setup {
     // The tool's own folder; the running program's folder when not given.
     std::optional<std::u16string> AppFolder;
+    // What starts programs and opens addresses; the system's when not given.
+    Shell* ShellService = nullptr;
 };
 
 class TForm1 : public QWidget {
@@ -67,6 +71,16 @@ class TForm1 : public QWidget {
     // kept while another source is shown.
     std::u16string GUID;
     std::u16string Version;
+    // Where the projects live, set once at start-up.
+    std::u16string ProjectFolder;
+    // The product's folder, as the last Updater.ini creation or updater test
+    // derived it from the main executable's path.
+    std::u16string TargetFolder;
+    // The encoding of the What's New file last loaded, used for every save.
+    TextEncoding WhatsNewEncoding = TextEncoding::Ansi;
+
+    // The window's current caption, the caption of its message boxes.
+    std::u16string Caption() const;
 
     // Directly on the window.
     QPlainTextEdit* Memo2 = nullptr;
@@ -158,6 +172,18 @@ class TForm1 : public QWidget {
     void Label11Click();
     void Label12Click();
     void Label13Click();
+    void Button2Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+    void Label15Click();
+    void Label18Click();
+    void StatusBar1MouseDown(Qt::MouseButton button, int x);
+    void New1Click();
+    void Delete1Click();
+    void OpenProjectFolder1Click();
+    void ComboAppsChange();
 
   protected:
     bool event(QEvent* event) override;
@@ -170,6 +196,7 @@ class TForm1 : public QWidget {
     void BuildStatusBar();
     void BuildPopupMenu();
     void BindHandlers();
+    void BindOperationHandlers();
     void LayOutControls();
     void UpdateMinimumSize();
     void CenterOnScreen();
@@ -177,6 +204,7 @@ class TForm1 : public QWidget {
     void ShowHelp(std::u16string_view text);
 
     Dialogs& DialogService;
+    Shell& ShellService;
     TForm1Setup Setup;
     bool Activated = false;
 };

@@ -5,7 +5,10 @@
 
 #include "app/ControlText.h"
 #include "app/DisplayedLines.h"
+#include "app/ErrorBox.h"
 #include "app/FormProjectWindow.h"
+#include "app/TLinkLabel.h"
+#include "app/TStatusBar.h"
 #include "generators/UpdateTxt.h"
 #include "integration/OwnUpdater.h"
 #include "integration/TestUpdater.h"
@@ -16,6 +19,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QAction>
 
 namespace tarvel {
 
@@ -42,6 +47,25 @@ MouseButton mouseButton(Qt::MouseButton button) {
 } // namespace
 
 std::u16string TForm1::Caption() const { return windowTitle().toStdU16String(); }
+
+void TForm1::BindOperationHandlers() {
+    connect(Button2, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button2Click); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button4Click); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button5Click); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button6Click); });
+    connect(Button7, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button7Click); });
+    Label15->OnClick = [this] { Guard(&TForm1::Label15Click); };
+    Label18->OnClick = [this] { Guard(&TForm1::Label18Click); };
+    StatusBar1->OnMouseDown = [this](Qt::MouseButton button, int x) {
+        RunGuarded(DialogService, [&] { StatusBar1MouseDown(button, x); });
+    };
+    connect(New1, &QAction::triggered, this, [this] { Guard(&TForm1::New1Click); });
+    connect(Delete1, &QAction::triggered, this, [this] { Guard(&TForm1::Delete1Click); });
+    connect(OpenProjectFolder1, &QAction::triggered, this,
+            [this] { Guard(&TForm1::OpenProjectFolder1Click); });
+    // The user's pick only: the program's selections raise nothing.
+    connect(ComboApps, &QComboBox::activated, this, [this] { Guard(&TForm1::ComboAppsChange); });
+}
 
 void TForm1::Button2Click() {
     const TestUpdaterResult result = TestUpdater(

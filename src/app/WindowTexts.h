@@ -48,4 +48,10 @@ inline constexpr std::u16string_view kMakerNotice =
 // Eight blanks keep the right-aligned text off the panel's edge.
 inline constexpr std::u16string_view kCheckForUpdatesPanel = u"Check for Updates        ";
 
+// Shown at the first activation when started with /A.
+inline constexpr std::u16string_view kInstallerModeText =
+    u"When using with Tarvel Installer, use the right section only to create \"update.txt\" "
+    u"file.\r\n\r\nMake sure that the \"URL of Update Info File\" is the same as in the Tarvel "
+    u"Installer project (the Updater section).";
+
 } // namespace tarvel

@@ -3,6 +3,7 @@
 #include "app/QtDialogs.h"
 #include "app/Unit1.h"
 #include "core/Captions.h"
+#include "platform/CommandLine.h"
 
 #include <QApplication>
 #include <QString>
@@ -31,6 +32,7 @@ ShowOnly ReadShowOnly(const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    tarvel::SetCommandLineArguments(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromStdU16String(
         std::u16string(tarvel::kApplicationTitle)));
