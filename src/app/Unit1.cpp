@@ -32,7 +32,9 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+QString Q(std::u16string_view text) {
+    return QString::fromStdU16String(std::u16string(text));
+}
 
 void applyText(QWidget* widget, const ControlSpec& spec) {
     const QString text = Q(spec.Text);
@@ -68,9 +70,8 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
         widget->setToolTip(Q(spec.Hint));
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         memo->setReadOnly(spec.Flags & FlagReadOnly);
-        memo->setVerticalScrollBarPolicy((spec.Flags & FlagVerticalScrollBar)
-                                             ? Qt::ScrollBarAlwaysOn
-                                             : Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(
+            (spec.Flags & FlagVerticalScrollBar) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // A read-only box still takes the focus, to select and copy from.
         memo->setFocusPolicy(Qt::StrongFocus);
@@ -84,7 +85,7 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
 
 // The focusable controls of one container in tab order, group boxes
 // opened where they stand.
-void collectTabChain(TForm1& form, QGroupBox* TForm1::* container, std::vector<QWidget*>& chain) {
+void collectTabChain(TForm1& form, QGroupBox* TForm1::*container, std::vector<QWidget*>& chain) {
     std::vector<const ControlSpec*> members;
     for (const ControlSpec& spec : FormControls())
         if (spec.Container == container && spec.Tab != kNoTab)
@@ -92,7 +93,7 @@ void collectTabChain(TForm1& form, QGroupBox* TForm1::* container, std::vector<Q
     std::stable_sort(members.begin(), members.end(),
                      [](const ControlSpec* a, const ControlSpec* b) { return a->Tab < b->Tab; });
     for (const ControlSpec* spec : members) {
-        if (const auto* group = std::get_if<QGroupBox* TForm1::*>(&spec->Member)) {
+        if (const auto* group = std::get_if<QGroupBox * TForm1::*>(&spec->Member)) {
             collectTabChain(form, *group, chain);
             continue;
         }
@@ -128,7 +129,8 @@ void TForm1::BuildControls() {
         QWidget* parent = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
         QWidget* widget = std::visit(
             [&](auto member) -> QWidget* {
-                using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
                 auto* control = new Control(parent);
                 this->*member = control;
                 return control;
@@ -257,7 +259,9 @@ TProductSettings TForm1::CollectSettings() const {
     return settings;
 }
 
-int32_t TForm1::Method() const { return ComboBox1->currentIndex(); }
+int32_t TForm1::Method() const {
+    return ComboBox1->currentIndex();
+}
 
 void TForm1::RefreshVersionSource() {
     Label8->hide();
@@ -287,7 +291,9 @@ void TForm1::ComboBox1Change() {
     SettingsChanged = true;
 }
 
-void TForm1::ComboBox5Change() { SettingsChanged = true; }
+void TForm1::ComboBox5Change() {
+    SettingsChanged = true;
+}
 
 void TForm1::Edit2Change() {
     if (Method() == kMethodRegistryGuid)
@@ -315,9 +321,13 @@ void TForm1::Button3Click() {
         SetEditText(Edit2, MainExeVersion(*chosen, EditText(Edit7)));
 }
 
-void TForm1::CheckBoxClick() { SettingsChanged = true; }
+void TForm1::CheckBoxClick() {
+    SettingsChanged = true;
+}
 
-void TForm1::Memo1Change() { SettingsChanged = true; }
+void TForm1::Memo1Change() {
+    SettingsChanged = true;
+}
 
 void TForm1::ShowHelp(std::u16string_view text) {
     MessageRequest request;
@@ -327,10 +337,18 @@ void TForm1::ShowHelp(std::u16string_view text) {
     DialogService.ShowMessage(request);
 }
 
-void TForm1::Label8Click() { ShowHelp(kProductGuidHelpText); }
-void TForm1::Label11Click() { ShowHelp(kMainExeHelpText); }
-void TForm1::Label12Click() { ShowHelp(kSmartNotificationHelpText); }
-void TForm1::Label13Click() { ShowHelp(kVersionSourceHelpText); }
+void TForm1::Label8Click() {
+    ShowHelp(kProductGuidHelpText);
+}
+void TForm1::Label11Click() {
+    ShowHelp(kMainExeHelpText);
+}
+void TForm1::Label12Click() {
+    ShowHelp(kSmartNotificationHelpText);
+}
+void TForm1::Label13Click() {
+    ShowHelp(kVersionSourceHelpText);
+}
 
 bool TForm1::event(QEvent* event) {
     // Only the first activation counts: later ones come back from the
@@ -367,8 +385,8 @@ void TForm1::LayOutControls() {
         QWidget* container = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
         const ControlSpec* containerSpec = ContainerSpec(spec.Container);
         const QSize designed = containerSpec ? containerSpec->Geometry.size() : kDesignClientSize;
-        QWidget* widget = std::visit([&](auto member) -> QWidget* { return this->*member; },
-                                     spec.Member);
+        QWidget* widget =
+            std::visit([&](auto member) -> QWidget* { return this->*member; }, spec.Member);
         widget->setGeometry(
             AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size()));
     }

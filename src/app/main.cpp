@@ -23,8 +23,8 @@ ShowOnly ReadShowOnly(const QStringList& arguments) {
     const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
     if (shot > 0 && shot + 1 < arguments.size())
         options.ScreenshotFile = arguments.at(shot + 1);
-    options.QuitAfterShow =
-        !options.ScreenshotFile.isEmpty() || arguments.contains(QStringLiteral("--quit-after-show"));
+    options.QuitAfterShow = !options.ScreenshotFile.isEmpty() ||
+                            arguments.contains(QStringLiteral("--quit-after-show"));
     return options;
 }
 
@@ -32,8 +32,8 @@ ShowOnly ReadShowOnly(const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromStdU16String(
-        std::u16string(tarvel::kApplicationTitle)));
+    QApplication::setApplicationName(
+        QString::fromStdU16String(std::u16string(tarvel::kApplicationTitle)));
     tarvel::QtDialogs dialogs;
     tarvel::TForm1 window(dialogs);
     window.show();
