@@ -177,6 +177,7 @@ void TForm1::BindHandlers() {
     connect(ComboBox5, &QComboBox::activated, this, [this] { Guard(&TForm1::ComboBox5Change); });
     connect(Edit2, &QLineEdit::textChanged, this, [this] { Guard(&TForm1::Edit2Change); });
     connect(Button3, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button3Click); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button1Click); });
     for (QCheckBox* box :
          {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
         connect(box, &QCheckBox::toggled, this, [this] { Guard(&TForm1::CheckBoxClick); });
@@ -319,6 +320,42 @@ void TForm1::Button3Click() {
     SetEditText(Edit3, *chosen);
     if (Method() == kMethodMainExecutable)
         SetEditText(Edit2, MainExeVersion(*chosen, EditText(Edit7)));
+}
+
+void TForm1::Button1Click() {
+    UpdaterIniRequest request;
+    request.Settings = CollectSettings();
+    request.VersionBoxText = EditText(Edit2);
+    request.AppFolder = AppFolder;
+    request.WindowCaption = windowTitle().toStdU16String();
+    CreateUpdaterIni(request, DialogService, *this);
+}
+
+void TForm1::FocusControl(UpdaterIniControl control) {
+    QLineEdit* box = Edit1;
+    switch (control) {
+    case UpdaterIniControl::Edit1:
+        box = Edit1;
+        break;
+    case UpdaterIniControl::Edit2:
+        box = Edit2;
+        break;
+    case UpdaterIniControl::Edit3:
+        box = Edit3;
+        break;
+    case UpdaterIniControl::Edit6:
+        box = Edit6;
+        break;
+    }
+    box->setFocus();
+}
+
+void TForm1::TickUseDownloader() {
+    CheckBox2->setChecked(true);
+}
+
+void TForm1::SetTargetFolder(const std::u16string& folder) {
+    TargetFolder = folder;
 }
 
 void TForm1::CheckBoxClick() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/ProductSettings.h"
+#include "generators/UpdaterIni.h"
 #include "platform/Dialogs.h"
 
 #include <QWidget>
@@ -32,7 +33,7 @@ struct TForm1Setup {
     std::optional<std::u16string> AppFolder;
 };
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public UpdaterIniWindow {
   public:
     // The client area the layout was designed for, and the smallest outer
     // size the window may take.
@@ -67,6 +68,9 @@ class TForm1 : public QWidget {
     // kept while another source is shown.
     std::u16string GUID;
     std::u16string Version;
+    // The product's folder, derived from the main executable's path when
+    // Updater.ini is created.
+    std::u16string TargetFolder;
 
     // Directly on the window.
     QPlainTextEdit* Memo2 = nullptr;
@@ -151,6 +155,7 @@ class TForm1 : public QWidget {
     void ComboBox5Change();
     void Edit2Change();
     void Button3Click();
+    void Button1Click();
     // CheckBox1Click to CheckBox8Click: each only marks the settings changed.
     void CheckBoxClick();
     void Memo1Change();
@@ -158,6 +163,11 @@ class TForm1 : public QWidget {
     void Label11Click();
     void Label12Click();
     void Label13Click();
+
+    // What creating Updater.ini needs of the window.
+    void FocusControl(UpdaterIniControl control) override;
+    void TickUseDownloader() override;
+    void SetTargetFolder(const std::u16string& folder) override;
 
   protected:
     bool event(QEvent* event) override;
