@@ -26,6 +26,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace tarvel {
 
 TForm1* Form1 = nullptr;
@@ -81,6 +83,15 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
             memo->setPalette(grey);
         }
     }
+}
+
+// A label is as wide as its caption needs, never narrower than designed:
+// this font's advances run a pixel or two wider than the ones the layout
+// was measured with.
+QRect fitLabel(QWidget* widget, QRect place) {
+    if (qobject_cast<QLabel*>(widget))
+        place.setWidth(std::max(place.width(), widget->sizeHint().width()));
+    return place;
 }
 
 // The focusable controls of one container in tab order, group boxes
@@ -139,7 +150,7 @@ void TForm1::BuildControls() {
         widget->setObjectName(QString::fromLatin1(spec.Name));
         applyText(widget, spec);
         applyState(widget, spec);
-        widget->setGeometry(spec.Geometry);
+        widget->setGeometry(fitLabel(widget, spec.Geometry));
         if (spec.Flags & FlagHidden)
             widget->hide();
     }
@@ -424,8 +435,8 @@ void TForm1::LayOutControls() {
         const QSize designed = containerSpec ? containerSpec->Geometry.size() : kDesignClientSize;
         QWidget* widget =
             std::visit([&](auto member) -> QWidget* { return this->*member; }, spec.Member);
-        widget->setGeometry(
-            AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size()));
+        widget->setGeometry(fitLabel(
+            widget, AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size())));
     }
     StatusBar1->setGeometry(0, height() - TStatusBar::kHeight, width(), TStatusBar::kHeight);
 }

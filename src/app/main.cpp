@@ -28,10 +28,22 @@ ShowOnly ReadShowOnly(const QStringList& arguments) {
     return options;
 }
 
+// The layout's fixed sizes were drawn for the Windows controls' metrics;
+// a style named on the command line still wins.
+bool StyleNamed(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (QString::fromLocal8Bit(argv[i]).startsWith(QStringLiteral("-style")))
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool styleNamed = StyleNamed(argc, argv);
     QApplication application(argc, argv);
+    if (!styleNamed)
+        QApplication::setStyle(QStringLiteral("Windows"));
     QApplication::setApplicationName(
         QString::fromStdU16String(std::u16string(tarvel::kApplicationTitle)));
     tarvel::QtDialogs dialogs;
