@@ -47,7 +47,9 @@ void SetEditText(QLineEdit* box, std::u16string_view text) {
     box->setText(wanted);
 }
 
-std::u16string EditText(const QLineEdit* box) { return box->text().toStdU16String(); }
+std::u16string EditText(const QLineEdit* box) {
+    return box->text().toStdU16String();
+}
 
 void SetMemoText(QPlainTextEdit* box, std::u16string_view text) {
     const QString wanted = toParagraphs(text);

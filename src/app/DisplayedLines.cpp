@@ -12,13 +12,15 @@ namespace tarvel {
 namespace {
 
 // A box that was placed but never shown has not yet taken its width into
-// its layout; hand it the resize it is waiting for.
+// its layout: the box lays out its text when its viewport is resized.
 void applyPendingWidth(QPlainTextEdit* box) {
-    if (!box->testAttribute(Qt::WA_PendingResizeEvent))
-        return;
-    QResizeEvent resize(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &resize);
-    box->setAttribute(Qt::WA_PendingResizeEvent, false);
+    for (QWidget* widget : {static_cast<QWidget*>(box), box->viewport()}) {
+        if (!widget->testAttribute(Qt::WA_PendingResizeEvent))
+            continue;
+        QResizeEvent resize(widget->size(), QSize());
+        QCoreApplication::sendEvent(widget, &resize);
+        widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
 }
 
 } // namespace

@@ -34,7 +34,7 @@ constexpr std::u16string_view kSmartMethodItems[] = {
 };
 
 using F = TForm1;
-constexpr QGroupBox* TForm1::* kWindow = nullptr;
+constexpr QGroupBox* TForm1::*kWindow = nullptr;
 
 // clang-format off
 const ControlSpec kControls[] = {
@@ -140,15 +140,19 @@ const TStatusPanel kPanels[] = {
 
 } // namespace
 
-std::span<const ControlSpec> FormControls() { return kControls; }
+std::span<const ControlSpec> FormControls() {
+    return kControls;
+}
 
-std::span<const TStatusPanel> StatusPanels() { return kPanels; }
+std::span<const TStatusPanel> StatusPanels() {
+    return kPanels;
+}
 
-const ControlSpec* ContainerSpec(QGroupBox* TForm1::* container) {
+const ControlSpec* ContainerSpec(QGroupBox* TForm1::*container) {
     if (!container)
         return nullptr;
     for (const ControlSpec& spec : kControls) {
-        const auto* member = std::get_if<QGroupBox* TForm1::*>(&spec.Member);
+        const auto* member = std::get_if<QGroupBox * TForm1::*>(&spec.Member);
         if (member && *member == container)
             return &spec;
     }

@@ -15,9 +15,9 @@ namespace tarvel {
 
 // The member a row creates; its type says which kind of control it is.
 using ControlMember =
-    std::variant<QLineEdit* TForm1::*, QComboBox* TForm1::*, QCheckBox* TForm1::*,
-                 QPushButton* TForm1::*, QLabel* TForm1::*, TLinkLabel* TForm1::*,
-                 QGroupBox* TForm1::*, QPlainTextEdit* TForm1::*>;
+    std::variant<QLineEdit * TForm1::*, QComboBox * TForm1::*, QCheckBox * TForm1::*,
+                 QPushButton * TForm1::*, QLabel * TForm1::*, TLinkLabel * TForm1::*,
+                 QGroupBox * TForm1::*, QPlainTextEdit * TForm1::*>;
 
 enum ControlFlag : unsigned {
     FlagChecked = 1,
@@ -36,7 +36,7 @@ struct ControlSpec {
     const char* Name;
     ControlMember Member;
     // The group box holding the control; null for the window itself.
-    QGroupBox* TForm1::* Container;
+    QGroupBox* TForm1::*Container;
     std::u16string_view Text;
     QRect Geometry;
     unsigned Anchors = kAnchorsDefault;
@@ -53,6 +53,6 @@ std::span<const ControlSpec> FormControls();
 std::span<const TStatusPanel> StatusPanels();
 
 // The row of a container, or null for the window.
-const ControlSpec* ContainerSpec(QGroupBox* TForm1::* container);
+const ControlSpec* ContainerSpec(QGroupBox* TForm1::*container);
 
 } // namespace tarvel

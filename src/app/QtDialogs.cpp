@@ -11,7 +11,9 @@ namespace tarvel {
 
 namespace {
 
-QString Q(const std::u16string& text) { return QString::fromStdU16String(text); }
+QString Q(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
@@ -31,7 +33,9 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 } // namespace
 
-QWidget* QtDialogs::Owner() { return Form1; }
+QWidget* QtDialogs::Owner() {
+    return Form1;
+}
 
 MessageAnswer QtDialogs::ShowMessage(const MessageRequest& request) {
     const bool yesNo = request.Buttons == MessageButtons::YesNo;

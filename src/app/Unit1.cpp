@@ -33,13 +33,17 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace tarvel {
 
 TForm1* Form1 = nullptr;
 
 namespace {
 
-QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+QString Q(std::u16string_view text) {
+    return QString::fromStdU16String(std::u16string(text));
+}
 
 Shell& systemShell() {
     static SystemShell shell;
@@ -80,9 +84,8 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
         widget->setToolTip(Q(spec.Hint));
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
         memo->setReadOnly(spec.Flags & FlagReadOnly);
-        memo->setVerticalScrollBarPolicy((spec.Flags & FlagVerticalScrollBar)
-                                             ? Qt::ScrollBarAlwaysOn
-                                             : Qt::ScrollBarAlwaysOff);
+        memo->setVerticalScrollBarPolicy(
+            (spec.Flags & FlagVerticalScrollBar) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // A read-only box still takes the focus, to select and copy from.
         memo->setFocusPolicy(Qt::StrongFocus);
@@ -94,9 +97,18 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
     }
 }
 
+// A label is as wide as its caption needs, never narrower than designed:
+// this font's advances run a pixel or two wider than the ones the layout
+// was measured with.
+QRect fitLabel(QWidget* widget, QRect place) {
+    if (qobject_cast<QLabel*>(widget))
+        place.setWidth(std::max(place.width(), widget->sizeHint().width()));
+    return place;
+}
+
 // The focusable controls of one container in tab order, group boxes
 // opened where they stand.
-void collectTabChain(TForm1& form, QGroupBox* TForm1::* container, std::vector<QWidget*>& chain) {
+void collectTabChain(TForm1& form, QGroupBox* TForm1::*container, std::vector<QWidget*>& chain) {
     std::vector<const ControlSpec*> members;
     for (const ControlSpec& spec : FormControls())
         if (spec.Container == container && spec.Tab != kNoTab)
@@ -104,7 +116,7 @@ void collectTabChain(TForm1& form, QGroupBox* TForm1::* container, std::vector<Q
     std::stable_sort(members.begin(), members.end(),
                      [](const ControlSpec* a, const ControlSpec* b) { return a->Tab < b->Tab; });
     for (const ControlSpec* spec : members) {
-        if (const auto* group = std::get_if<QGroupBox* TForm1::*>(&spec->Member)) {
+        if (const auto* group = std::get_if<QGroupBox * TForm1::*>(&spec->Member)) {
             collectTabChain(form, *group, chain);
             continue;
         }
@@ -142,7 +154,8 @@ void TForm1::BuildControls() {
         QWidget* parent = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
         QWidget* widget = std::visit(
             [&](auto member) -> QWidget* {
-                using Control = std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
+                using Control =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(this->*member)>>;
                 auto* control = new Control(parent);
                 this->*member = control;
                 return control;
@@ -151,7 +164,7 @@ void TForm1::BuildControls() {
         widget->setObjectName(QString::fromLatin1(spec.Name));
         applyText(widget, spec);
         applyState(widget, spec);
-        widget->setGeometry(spec.Geometry);
+        widget->setGeometry(fitLabel(widget, spec.Geometry));
         if (spec.Flags & FlagHidden)
             widget->hide();
     }
@@ -189,6 +202,7 @@ void TForm1::BindHandlers() {
     connect(ComboBox5, &QComboBox::activated, this, [this] { Guard(&TForm1::ComboBox5Change); });
     connect(Edit2, &QLineEdit::textChanged, this, [this] { Guard(&TForm1::Edit2Change); });
     connect(Button3, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button3Click); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button1Click); });
     for (QCheckBox* box :
          {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
         connect(box, &QCheckBox::toggled, this, [this] { Guard(&TForm1::CheckBoxClick); });
@@ -290,7 +304,9 @@ TProductSettings TForm1::CollectSettings() const {
     return settings;
 }
 
-int32_t TForm1::Method() const { return ComboBox1->currentIndex(); }
+int32_t TForm1::Method() const {
+    return ComboBox1->currentIndex();
+}
 
 void TForm1::RefreshVersionSource() {
     Label8->hide();
@@ -320,7 +336,9 @@ void TForm1::ComboBox1Change() {
     SettingsChanged = true;
 }
 
-void TForm1::ComboBox5Change() { SettingsChanged = true; }
+void TForm1::ComboBox5Change() {
+    SettingsChanged = true;
+}
 
 void TForm1::Edit2Change() {
     if (Method() == kMethodRegistryGuid)
@@ -348,9 +366,49 @@ void TForm1::Button3Click() {
         SetEditText(Edit2, MainExeVersion(*chosen, EditText(Edit7)));
 }
 
-void TForm1::CheckBoxClick() { SettingsChanged = true; }
+void TForm1::Button1Click() {
+    UpdaterIniRequest request;
+    request.Settings = CollectSettings();
+    request.VersionBoxText = EditText(Edit2);
+    request.AppFolder = AppFolder;
+    request.WindowCaption = windowTitle().toStdU16String();
+    CreateUpdaterIni(request, DialogService, *this);
+}
 
-void TForm1::Memo1Change() { SettingsChanged = true; }
+void TForm1::FocusControl(UpdaterIniControl control) {
+    QLineEdit* box = Edit1;
+    switch (control) {
+    case UpdaterIniControl::Edit1:
+        box = Edit1;
+        break;
+    case UpdaterIniControl::Edit2:
+        box = Edit2;
+        break;
+    case UpdaterIniControl::Edit3:
+        box = Edit3;
+        break;
+    case UpdaterIniControl::Edit6:
+        box = Edit6;
+        break;
+    }
+    box->setFocus();
+}
+
+void TForm1::TickUseDownloader() {
+    CheckBox2->setChecked(true);
+}
+
+void TForm1::SetTargetFolder(const std::u16string& folder) {
+    TargetFolder = folder;
+}
+
+void TForm1::CheckBoxClick() {
+    SettingsChanged = true;
+}
+
+void TForm1::Memo1Change() {
+    SettingsChanged = true;
+}
 
 void TForm1::ShowHelp(std::u16string_view text) {
     MessageRequest request;
@@ -360,10 +418,18 @@ void TForm1::ShowHelp(std::u16string_view text) {
     DialogService.ShowMessage(request);
 }
 
-void TForm1::Label8Click() { ShowHelp(kProductGuidHelpText); }
-void TForm1::Label11Click() { ShowHelp(kMainExeHelpText); }
-void TForm1::Label12Click() { ShowHelp(kSmartNotificationHelpText); }
-void TForm1::Label13Click() { ShowHelp(kVersionSourceHelpText); }
+void TForm1::Label8Click() {
+    ShowHelp(kProductGuidHelpText);
+}
+void TForm1::Label11Click() {
+    ShowHelp(kMainExeHelpText);
+}
+void TForm1::Label12Click() {
+    ShowHelp(kSmartNotificationHelpText);
+}
+void TForm1::Label13Click() {
+    ShowHelp(kVersionSourceHelpText);
+}
 
 bool TForm1::event(QEvent* event) {
     // Only the first activation counts: later ones come back from the
@@ -400,10 +466,10 @@ void TForm1::LayOutControls() {
         QWidget* container = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
         const ControlSpec* containerSpec = ContainerSpec(spec.Container);
         const QSize designed = containerSpec ? containerSpec->Geometry.size() : kDesignClientSize;
-        QWidget* widget = std::visit([&](auto member) -> QWidget* { return this->*member; },
-                                     spec.Member);
-        widget->setGeometry(
-            AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size()));
+        QWidget* widget =
+            std::visit([&](auto member) -> QWidget* { return this->*member; }, spec.Member);
+        widget->setGeometry(fitLabel(
+            widget, AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size())));
     }
     StatusBar1->setGeometry(0, height() - TStatusBar::kHeight, width(), TStatusBar::kHeight);
 }

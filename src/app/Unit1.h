@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/ProductSettings.h"
+#include "generators/UpdaterIni.h"
 #include "platform/Dialogs.h"
 #include "platform/Encoding.h"
 #include "platform/Shell.h"
@@ -36,7 +37,7 @@ struct TForm1Setup {
     Shell* ShellService = nullptr;
 };
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public UpdaterIniWindow {
   public:
     // The client area the layout was designed for, and the smallest outer
     // size the window may take.
@@ -165,6 +166,7 @@ class TForm1 : public QWidget {
     void ComboBox5Change();
     void Edit2Change();
     void Button3Click();
+    void Button1Click();
     // CheckBox1Click to CheckBox8Click: each only marks the settings changed.
     void CheckBoxClick();
     void Memo1Change();
@@ -184,6 +186,11 @@ class TForm1 : public QWidget {
     void Delete1Click();
     void OpenProjectFolder1Click();
     void ComboAppsChange();
+
+    // What creating Updater.ini needs of the window.
+    void FocusControl(UpdaterIniControl control) override;
+    void TickUseDownloader() override;
+    void SetTargetFolder(const std::u16string& folder) override;
 
   protected:
     bool event(QEvent* event) override;

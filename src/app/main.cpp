@@ -24,18 +24,30 @@ ShowOnly ReadShowOnly(const QStringList& arguments) {
     const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
     if (shot > 0 && shot + 1 < arguments.size())
         options.ScreenshotFile = arguments.at(shot + 1);
-    options.QuitAfterShow =
-        !options.ScreenshotFile.isEmpty() || arguments.contains(QStringLiteral("--quit-after-show"));
+    options.QuitAfterShow = !options.ScreenshotFile.isEmpty() ||
+                            arguments.contains(QStringLiteral("--quit-after-show"));
     return options;
+}
+
+// The layout's fixed sizes were drawn for the Windows controls' metrics;
+// a style named on the command line still wins.
+bool StyleNamed(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (QString::fromLocal8Bit(argv[i]).startsWith(QStringLiteral("-style")))
+            return true;
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     tarvel::SetCommandLineArguments(argc, argv);
+    const bool styleNamed = StyleNamed(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromStdU16String(
-        std::u16string(tarvel::kApplicationTitle)));
+    if (!styleNamed)
+        QApplication::setStyle(QStringLiteral("Windows"));
+    QApplication::setApplicationName(
+        QString::fromStdU16String(std::u16string(tarvel::kApplicationTitle)));
     tarvel::QtDialogs dialogs;
     tarvel::TForm1 window(dialogs);
     window.show();

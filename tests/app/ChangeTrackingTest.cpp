@@ -63,9 +63,11 @@ TEST_P(ChangeEvents, SetOrLeaveSettingsChanged) {
     EXPECT_EQ(Form->HasUnsavedChanges(), change.Marks);
 }
 
-void click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton); }
+void click(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton);
+}
 
-ChangeCase checkBoxCase(const char* name, QCheckBox* TForm1::* box, bool marks) {
+ChangeCase checkBoxCase(const char* name, QCheckBox* TForm1::*box, bool marks) {
     return {name, [box](TForm1& form) { click(form.*box); }, marks};
 }
 
@@ -81,14 +83,14 @@ const ChangeCase kChangeCases[] = {
     checkBoxCase("CheckBox9Untracked", &TForm1::CheckBox9, false),
     checkBoxCase("CheckBox10Untracked", &TForm1::CheckBox10, false),
     {"ProgramTicksCheckBox5", [](TForm1& form) { form.CheckBox5->setChecked(true); }, true},
-    {"ProgramLeavesCheckBox7AsItWas",
-     [](TForm1& form) { form.CheckBox7->setChecked(true); }, false},
-    {"UserPicksComboBox1", [](TForm1& form) { FormFixture::UserPick(form.ComboBox1, 2); }, true},
+    {"ProgramLeavesCheckBox7AsItWas", [](TForm1& form) { form.CheckBox7->setChecked(true); },
+     false},
+    {"UserPicksComboBox1", [](TForm1& form) { UserPick(form.ComboBox1, 2); }, true},
     {"ProgramSelectsComboBox1", [](TForm1& form) { form.ComboBox1->setCurrentIndex(0); }, false},
     {"UserPicksComboBox5",
      [](TForm1& form) {
          form.ComboBox5->addItems({QStringLiteral("A"), QStringLiteral("B")});
-         FormFixture::UserPick(form.ComboBox5, 1);
+         UserPick(form.ComboBox5, 1);
      },
      true},
     {"ProgramSelectsComboBox5",
@@ -97,13 +99,11 @@ const ChangeCase kChangeCases[] = {
          form.ComboBox5->setCurrentIndex(1);
      },
      false},
-    {"ComboBox2Untracked", [](TForm1& form) { FormFixture::UserPick(form.ComboBox2, 3); }, false},
-    {"ComboBox3Untracked", [](TForm1& form) { FormFixture::UserPick(form.ComboBox3, 2); }, false},
-    {"TypingIntoMemo1",
-     [](TForm1& form) { QTest::keyClicks(form.Memo1, QStringLiteral("[1.1]")); },
+    {"ComboBox2Untracked", [](TForm1& form) { UserPick(form.ComboBox2, 3); }, false},
+    {"ComboBox3Untracked", [](TForm1& form) { UserPick(form.ComboBox3, 2); }, false},
+    {"TypingIntoMemo1", [](TForm1& form) { QTest::keyClicks(form.Memo1, QStringLiteral("[1.1]")); },
      true},
-    {"ProgramTextInMemo1", [](TForm1& form) { SetMemoText(form.Memo1, u"[1.0]\r\nFixes"); },
-     true},
+    {"ProgramTextInMemo1", [](TForm1& form) { SetMemoText(form.Memo1, u"[1.0]\r\nFixes"); }, true},
     {"ProgramLeavesMemo1AsItWas", [](TForm1& form) { SetMemoText(form.Memo1, u""); }, false},
 };
 

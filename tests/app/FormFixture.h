@@ -15,6 +15,16 @@
 
 namespace tarvel::test {
 
+// Picks another item as the user does, with the arrow keys, one item at a
+// time.
+inline void UserPick(QComboBox* combo, int index) {
+    combo->setFocus();
+    while (combo->currentIndex() < index)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > index)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
 class FormFixture : public testing::Test {
   protected:
     void SetUp() override { Open(); }
@@ -29,21 +39,13 @@ class FormFixture : public testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     }
 
-    // Picks another item as the user does, with the arrow keys, one item at
-    // a time.
-    static void UserPick(QComboBox* combo, int index) {
-        combo->setFocus();
-        while (combo->currentIndex() < index)
-            QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() > index)
-            QTest::keyClick(combo, Qt::Key_Up);
-    }
-
     TempDir Folder;
     ScriptedDialogs Dialogs;
     std::unique_ptr<TForm1> Form;
 };
 
-inline std::u16string Text(const QString& text) { return text.toStdU16String(); }
+inline std::u16string Text(const QString& text) {
+    return text.toStdU16String();
+}
 
 } // namespace tarvel::test

@@ -13,7 +13,7 @@ namespace {
 
 struct HelpCase {
     const char* Label;
-    TLinkLabel* TForm1::* Member;
+    TLinkLabel* TForm1::*Member;
     std::u16string_view Text;
 };
 

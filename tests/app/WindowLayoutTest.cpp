@@ -14,9 +14,18 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace tarvel::test {
 namespace {
+
+const char16_t kIntroduction[] =
+    u"This tool will help you to integrate the update feature into your product. To make it the "
+    u"following files will be used: Updater.exe, Updater.ini, and update.txt. The \"Updater.exe\" "
+    u"and \"Updater.ini\" files should be located in the same folder as the main executable file "
+    u"of your app.The \"update.txt\" file should be uploaded at your website when a new version "
+    u"is released.\nNote: if you use Tarvel Installer, then you don't have to create the "
+    u"\"Updater.ini\" file. For more details, click Help.";
 
 enum Anchoring { Fixed, Stretch, StretchWidth, KeepBottom, KeepRight };
 
@@ -30,7 +39,7 @@ struct Placed {
 
 // clang-format off
 const Placed kPlaced[] = {
-    {"Memo2", "", u"", {12, 8, 664, 57}, StretchWidth},
+    {"Memo2", "", kIntroduction, {12, 8, 664, 57}, StretchWidth},
     {"Label16", "", u"Select Product:", {22, 83, 73, 13}},
     {"ComboApps", "", u"", {129, 80, 196, 21}},
     {"Button6", "", u"Save", {340, 79, 53, 23}},
@@ -141,11 +150,18 @@ class WindowLayout : public FormFixture {
             QWidget* widget = Find(control.Name);
             ASSERT_NE(widget, nullptr);
             const bool inGroupBox2 = std::string_view(control.Container) == "GroupBox2";
-            EXPECT_EQ(widget->geometry(),
-                      expectedPlace(control, inGroupBox2 ? groupDelta : windowDelta));
+            const QRect expected = expectedPlace(control, inGroupBox2 ? groupDelta : windowDelta);
+            if (qobject_cast<QLabel*>(widget)) {
+                // Labels grow to show their whole caption.
+                EXPECT_EQ(widget->pos(), expected.topLeft());
+                EXPECT_EQ(widget->height(), expected.height());
+                EXPECT_GE(widget->width(), expected.width());
+                EXPECT_GE(widget->width(), widget->sizeHint().width());
+            } else {
+                EXPECT_EQ(widget->geometry(), expected);
+            }
         }
-        EXPECT_EQ(Form->StatusBar1->geometry(),
-                  QRect(0, Form->height() - 19, Form->width(), 19));
+        EXPECT_EQ(Form->StatusBar1->geometry(), QRect(0, Form->height() - 19, Form->width(), 19));
     }
 };
 
@@ -169,17 +185,17 @@ TEST_F(WindowLayout, InitialStates) {
         const std::string_view name = control.Name;
         EXPECT_EQ(widget->isEnabled(), name != "Edit2");
         EXPECT_EQ(widget->isVisible(), name != "Label8");
-        if (auto* box = qobject_cast<QCheckBox*>(widget))
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             EXPECT_EQ(box->isChecked(), name == "CheckBox7" || name == "CheckBox10");
-        if (auto* combo = qobject_cast<QComboBox*>(widget))
+        }
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
             EXPECT_EQ(combo->isEditable(), name == "ComboBox4");
+        }
     }
     EXPECT_TRUE(Form->Memo2->isReadOnly());
     EXPECT_FALSE(Form->Memo1->isReadOnly());
     EXPECT_EQ(Form->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(Form->Memo2->toPlainText().count(u'\n'), 1) << "two paragraphs";
-    EXPECT_TRUE(Form->Memo2->toPlainText().startsWith(QStringLiteral("This tool will help")));
-    EXPECT_TRUE(Form->Memo2->toPlainText().contains(QStringLiteral("of your app.The \"update")));
+    EXPECT_EQ(Form->Memo2->document()->blockCount(), 2) << "two paragraphs";
 }
 
 TEST_F(WindowLayout, HintsAreTooltips) {
@@ -220,13 +236,13 @@ TEST_F(WindowLayout, ListsHoldTheirItemsAndSelections) {
 TEST_F(WindowLayout, LinksAreBlueWithTheHandCursor) {
     for (const char* name : {"Label8", "Label11", "Label12", "Label13", "Label15", "Label18"}) {
         SCOPED_TRACE(name);
-        auto* link = qobject_cast<TLinkLabel*>(Find(name));
+        auto* link = dynamic_cast<TLinkLabel*>(Find(name));
         ASSERT_NE(link, nullptr);
         EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_FALSE(link->font().underline());
     }
-    EXPECT_EQ(qobject_cast<TLinkLabel*>(Find("Label16")), nullptr);
+    EXPECT_EQ(dynamic_cast<TLinkLabel*>(Find("Label16")), nullptr);
 }
 
 TEST_F(WindowLayout, StatusBarHasTheTwoPanels) {
@@ -253,12 +269,11 @@ TEST_F(WindowLayout, ProductListHasItsContextMenu) {
 
 TEST_F(WindowLayout, TabOrderRunsThroughTheGroupBoxes) {
     const char* const order[] = {
-        "ComboApps", "Edit1",     "Edit9",     "Edit3",     "Button3",   "ComboBox1",
-        "Edit2",     "CheckBox7", "CheckBox8", "Edit6",     "Button7",   "Edit4",
-        "Edit5",     "Memo1",     "CheckBox10", "Button1",  "Button4",   "Button2",
-        "ComboBox4", "Button5",   "CheckBox1", "CheckBox4", "CheckBox2", "CheckBox6",
-        "CheckBox5", "ComboBox2", "CheckBox9", "CheckBox3", "ComboBox3", "Edit7",
-        "Edit8",     "Memo2",     "ComboBox5", "Button6",
+        "ComboApps",  "Edit1",     "Edit9",     "Edit3",     "Button3",   "ComboBox1", "Edit2",
+        "CheckBox7",  "CheckBox8", "Edit6",     "Button7",   "Edit4",     "Edit5",     "Memo1",
+        "CheckBox10", "Button1",   "Button4",   "Button2",   "ComboBox4", "Button5",   "CheckBox1",
+        "CheckBox4",  "CheckBox2", "CheckBox6", "CheckBox5", "ComboBox2", "CheckBox9", "CheckBox3",
+        "ComboBox3",  "Edit7",     "Edit8",     "Memo2",     "ComboBox5", "Button6",
     };
     QWidget* at = Find(order[0]);
     for (size_t i = 1; i < std::size(order); ++i) {
