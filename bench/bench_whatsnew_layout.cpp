@@ -50,7 +50,8 @@ QString WhatsNew(int lines, int versions) {
     for (int v = 0; v < versions; ++v) {
         text += QStringLiteral("[%1.0]\n").arg(versions - v);
         for (int k = 1; k < perVersion - 1; ++k) {
-            text += QStringLiteral("Fixed issue %1 in the export of reports").arg(v * perVersion + k);
+            text +=
+                QStringLiteral("Fixed issue %1 in the export of reports").arg(v * perVersion + k);
             if (k % 5 == 0)
                 text += QStringLiteral(", which now keeps the column widths and the sort order "
                                        "that the user chose in the options dialog");
@@ -104,8 +105,10 @@ void BM_CreateUpdateTxtFromBox(benchmark::State& state) {
 } // namespace
 
 // Arguments: text lines, versions.
-BENCHMARK(BM_CreateUpdateTxtFromBox)->Args({5000, 50})->Args({50000, 500})->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_CreateUpdateTxtFromBox)
+    ->Args({5000, 50})
+    ->Args({50000, 500})
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);

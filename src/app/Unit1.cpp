@@ -451,6 +451,13 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     UpdateMinimumSize();
+    // A restored outer size could only be applied to the client area while
+    // the frame did not exist; now the frame's share is known.
+    if (RestoredOuterSize) {
+        const QSize frame = frameGeometry().size() - size();
+        resize(*RestoredOuterSize - frame);
+        RestoredOuterSize.reset();
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -80,6 +80,10 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     // The encoding of the What's New file last loaded, used for every save.
     TextEncoding WhatsNewEncoding = TextEncoding::Ansi;
 
+    // The outer size restored before the window was first shown, applied
+    // once its frame is known.
+    std::optional<QSize> RestoredOuterSize;
+
     // The window's current caption, the caption of its message boxes.
     std::u16string Caption() const;
 

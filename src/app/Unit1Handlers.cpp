@@ -15,12 +15,12 @@
 #include "integration/WebLinks.h"
 #include "store/ProjectFiles.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QAction>
 
 namespace tarvel {
 
@@ -37,16 +37,22 @@ class UpdateUrlFocus : public UpdateTxtWindow {
 
 MouseButton mouseButton(Qt::MouseButton button) {
     switch (button) {
-    case Qt::LeftButton: return MouseButton::Left;
-    case Qt::RightButton: return MouseButton::Right;
-    case Qt::MiddleButton: return MouseButton::Middle;
-    default: return MouseButton::Other;
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Other;
     }
 }
 
 } // namespace
 
-std::u16string TForm1::Caption() const { return windowTitle().toStdU16String(); }
+std::u16string TForm1::Caption() const {
+    return windowTitle().toStdU16String();
+}
 
 void TForm1::BindOperationHandlers() {
     connect(Button2, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button2Click); });
@@ -68,9 +74,9 @@ void TForm1::BindOperationHandlers() {
 }
 
 void TForm1::Button2Click() {
-    const TestUpdaterResult result = TestUpdater(
-        {EditText(Edit3), ComboBox4->currentText().toStdU16String(), Caption()}, ShellService,
-        DialogService);
+    const TestUpdaterResult result =
+        TestUpdater({EditText(Edit3), ComboBox4->currentText().toStdU16String(), Caption()},
+                    ShellService, DialogService);
     TargetFolder = result.TargetFolder;
     if (result.FocusMainExe)
         Edit3->setFocus();
@@ -90,13 +96,17 @@ void TForm1::Button4Click() {
     CreateUpdateTxt(request, DialogService, focus);
 }
 
-void TForm1::Button5Click() { OpenHelpPage(ShellService); }
+void TForm1::Button5Click() {
+    OpenHelpPage(ShellService);
+}
 
 void TForm1::Button7Click() {
     OpenUpdateAddress(EditText(Edit6), Caption(), ShellService, DialogService);
 }
 
-void TForm1::Label15Click() { OpenMoreInfoPage(ShellService); }
+void TForm1::Label15Click() {
+    OpenMoreInfoPage(ShellService);
+}
 
 void TForm1::Label18Click() {
     DialogService.ShowMessage(

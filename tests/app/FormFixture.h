@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/Unit1.h"
+#include "support/RecordingShell.h"
+#include "support/ScopedEnv.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -10,6 +12,7 @@
 #include <QComboBox>
 #include <QTest>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -32,14 +35,20 @@ class FormFixture : public testing::Test {
     // Builds and shows the window; the tool's folder is Folder.
     void Open() {
         Form.reset();
+        // A user of its own, whose base folder the installation made.
+        std::filesystem::create_directories(Config.path() + "/Tarvel Updater");
         TForm1Setup setup;
         setup.AppFolder = Folder.path16() + u"/";
+        setup.ShellService = &Shell;
         Form = std::make_unique<TForm1>(Dialogs, setup);
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
     }
 
     TempDir Folder;
+    TempDir Config;
+    ScopedEnv ConfigHome{"XDG_CONFIG_HOME", Config.path()};
+    RecordingShell Shell;
     ScriptedDialogs Dialogs;
     std::unique_ptr<TForm1> Form;
 };
