@@ -1,6 +1,5 @@
 #include "integration/TestUpdater.h"
 
-#include "integration/LongPath.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
@@ -29,13 +28,13 @@ TestUpdaterResult TestUpdater(const TestUpdaterInput& input, Shell& shell, Dialo
     result.TargetFolder = ExtractFileDir(input.MainExe);
     const std::u16string& folder = result.TargetFolder;
 
-    if (input.MainExe.empty() || !DirectoryExists(LongPathForTest(folder))) {
+    if (input.MainExe.empty() || !DirectoryExists(ToLongPath(folder))) {
         warn(dialogs, input.Caption, kMainExeFolderMissingText);
         result.FocusMainExe = true;
         return result;
     }
-    if (!FileExists(LongPathForTest(JoinPath(folder, u"Updater.exe"))) ||
-        !FileExists(LongPathForTest(JoinPath(folder, u"Updater.ini")))) {
+    if (!FileExists(ToLongPath(JoinPath(folder, u"Updater.exe"))) ||
+        !FileExists(ToLongPath(JoinPath(folder, u"Updater.ini")))) {
         warn(dialogs, input.Caption, kUpdaterFilesMissingText);
         result.FocusMainExe = true;
         return result;

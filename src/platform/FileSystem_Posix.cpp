@@ -76,8 +76,9 @@ void syncFolder(const std::string& folder) {
 
 bool writeAtomically(const std::string& target, std::string_view bytes, mode_t mode, int& err) {
     std::string folder = Utf16ToUtf8(ExtractFileDir(U16(target), PathStyle::Posix));
-    std::string name = Utf16ToUtf8(ExtractFileName(U16(target), PathStyle::Posix));
-    std::string temp = (folder.empty() ? std::string() : folder + "/") + "." + name + ".XXXXXX";
+    // A short name of its own: one built from the target's name would not
+    // fit beside a target whose name is near the system's limit.
+    std::string temp = (folder.empty() ? std::string() : folder + "/") + ".tarvel-write.XXXXXX";
     int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         err = errno;

@@ -48,4 +48,15 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name, Pa
     return out;
 }
 
+std::u16string ToLongPath(std::u16string_view path, PathStyle style) {
+    constexpr size_t kMaxPath = 260;
+    if (style == PathStyle::Posix || path.size() < kMaxPath)
+        return std::u16string(path);
+    if (path.starts_with(u"\\\\?"))
+        return std::u16string(path);
+    if (path.starts_with(u"\\\\"))
+        return u"\\\\?\\UNC" + std::u16string(path.substr(1));
+    return u"\\\\?\\" + std::u16string(path);
+}
+
 } // namespace tarvel

@@ -37,4 +37,11 @@ std::u16string ExtractFileName(std::u16string_view path, PathStyle style = kNati
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name,
                         PathStyle style = kNativePathStyle);
 
+// The form the file functions accept beyond 260 characters. Windows style:
+// a path of 260 UTF-16 units or more gets "\\?\" in front, a network path
+// "\\?\UNC" in front of all but its first backslash; a path that already
+// has the long form, or is shorter, is returned unchanged. POSIX style has
+// no such limit: the path is returned unchanged.
+std::u16string ToLongPath(std::u16string_view path, PathStyle style = kNativePathStyle);
+
 } // namespace tarvel

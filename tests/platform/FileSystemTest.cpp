@@ -56,6 +56,17 @@ TEST_F(FileSystemTest, WriteCreatesAndReplacesLeavingNoTemporaryFile) {
     EXPECT_EQ(entries(), Names{"a.ini"});
 }
 
+// The temporary file must fit beside a target whose name is at the
+// system's 255-byte limit.
+TEST_F(FileSystemTest, WriteReplacesAFileWhoseNameIsAtTheLimit) {
+    const std::string name = std::string(251, 'n') + ".txt";
+    Dir.write(name, "old");
+    int err = 0;
+    ASSERT_TRUE(WriteWholeFile(Dir.file16(name), "new", err)) << err;
+    EXPECT_EQ(ReadBytes(Dir.file(name)), "new");
+    EXPECT_EQ(entries(), Names{name});
+}
+
 TEST_F(FileSystemTest, WriteKeepsTheModeOfAFileItReplaces) {
     std::string path = Dir.write("a.sh", "old");
     ::chmod(path.c_str(), 0750);
