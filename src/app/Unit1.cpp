@@ -4,12 +4,12 @@
 #include "app/ErrorBox.h"
 #include "app/FormControls.h"
 #include "app/LanguageList.h"
-#include "app/MainExeVersion.h"
 #include "app/TLinkLabel.h"
 #include "app/TStatusBar.h"
 #include "app/WindowFont.h"
 #include "app/WindowTexts.h"
 #include "core/Captions.h"
+#include "core/ProductVersion.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
 #include "platform/Paths.h"
@@ -287,7 +287,7 @@ void TForm1::RefreshVersionSource() {
         break;
     case kMethodMainExecutable:
         Label2->setText(QStringLiteral("Version:"));
-        SetEditText(Edit2, MainExeVersion(EditText(Edit3), EditText(Edit7)));
+        SetEditText(Edit2, ReadProductVersion(EditText(Edit3), EditText(Edit7)));
         break;
     case kMethodUpdaterIni:
         Label2->setText(QStringLiteral("Version:"));
@@ -330,7 +330,7 @@ void TForm1::Button3Click() {
         return;
     SetEditText(Edit3, *chosen);
     if (Method() == kMethodMainExecutable)
-        SetEditText(Edit2, MainExeVersion(*chosen, EditText(Edit7)));
+        SetEditText(Edit2, ReadProductVersion(*chosen, EditText(Edit7)));
 }
 
 void TForm1::Button1Click() {
