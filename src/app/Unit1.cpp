@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ControlText.h"
+#include "app/DisplayedLines.h"
 #include "app/ErrorBox.h"
 #include "app/FormControls.h"
 #include "app/LanguageList.h"
@@ -189,6 +190,7 @@ void TForm1::BindHandlers() {
     connect(Edit2, &QLineEdit::textChanged, this, [this] { Guard(&TForm1::Edit2Change); });
     connect(Button3, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button3Click); });
     connect(Button1, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button1Click); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button4Click); });
     for (QCheckBox* box :
          {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
         connect(box, &QCheckBox::toggled, this, [this] { Guard(&TForm1::CheckBoxClick); });
@@ -197,6 +199,7 @@ void TForm1::BindHandlers() {
     Label11->OnClick = [this] { Guard(&TForm1::Label11Click); };
     Label12->OnClick = [this] { Guard(&TForm1::Label12Click); };
     Label13->OnClick = [this] { Guard(&TForm1::Label13Click); };
+    Label18->OnClick = [this] { Guard(&TForm1::Label18Click); };
 }
 
 void TForm1::Guard(void (TForm1::*handler)()) {
@@ -342,6 +345,23 @@ void TForm1::Button1Click() {
     CreateUpdaterIni(request, DialogService, *this);
 }
 
+void TForm1::Button4Click() {
+    UpdateTxtRequest request;
+    request.UpdateUrl = EditText(Edit6);
+    request.NewVersion = EditText(Edit4);
+    request.DownloadLink = EditText(Edit5);
+    DisplayedText whatsNew = DisplayedLines(Memo1);
+    request.WhatsNewLines = std::move(whatsNew.Lines);
+    request.WhatsNewEmpty = whatsNew.Empty;
+    request.SupportOldVer = CheckBox10->isChecked();
+    request.WindowCaption = windowTitle().toStdU16String();
+    CreateUpdateTxt(request, DialogService, *this);
+}
+
+void TForm1::FocusUpdateUrl() {
+    Edit6->setFocus();
+}
+
 void TForm1::FocusControl(UpdaterIniControl control) {
     QLineEdit* box = Edit1;
     switch (control) {
@@ -388,14 +408,21 @@ void TForm1::ShowHelp(std::u16string_view text) {
 void TForm1::Label8Click() {
     ShowHelp(kProductGuidHelpText);
 }
+
 void TForm1::Label11Click() {
     ShowHelp(kMainExeHelpText);
 }
+
 void TForm1::Label12Click() {
     ShowHelp(kSmartNotificationHelpText);
 }
+
 void TForm1::Label13Click() {
     ShowHelp(kVersionSourceHelpText);
+}
+
+void TForm1::Label18Click() {
+    ShowHelp(WhatsNewHelpText());
 }
 
 bool TForm1::event(QEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/ProductSettings.h"
+#include "generators/UpdateTxt.h"
 #include "generators/UpdaterIni.h"
 #include "platform/Dialogs.h"
 
@@ -33,7 +34,7 @@ struct TForm1Setup {
     std::optional<std::u16string> AppFolder;
 };
 
-class TForm1 : public QWidget, public UpdaterIniWindow {
+class TForm1 : public QWidget, public UpdaterIniWindow, public UpdateTxtWindow {
   public:
     // The client area the layout was designed for, and the smallest outer
     // size the window may take.
@@ -156,6 +157,8 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void Edit2Change();
     void Button3Click();
     void Button1Click();
+    void Button4Click();
+    void Label18Click();
     // CheckBox1Click to CheckBox8Click: each only marks the settings changed.
     void CheckBoxClick();
     void Memo1Change();
@@ -168,6 +171,8 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void FocusControl(UpdaterIniControl control) override;
     void TickUseDownloader() override;
     void SetTargetFolder(const std::u16string& folder) override;
+    // What creating update.txt needs of the window.
+    void FocusUpdateUrl() override;
 
   protected:
     bool event(QEvent* event) override;
