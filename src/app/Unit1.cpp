@@ -11,9 +11,13 @@
 #include "app/WindowTexts.h"
 #include "core/Captions.h"
 #include "core/ProductVersion.h"
+#include "integration/OwnUpdater.h"
+#include "integration/TestUpdater.h"
+#include "integration/WebLinks.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
 #include "platform/Paths.h"
+#include "platform/SystemShell.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -116,7 +120,9 @@ void collectTabChain(TForm1& form, QGroupBox* TForm1::*container, std::vector<QW
 } // namespace
 
 TForm1::TForm1(Dialogs& dialogs, TForm1Setup setup)
-    : DialogService(dialogs), Setup(std::move(setup)) {
+    : DialogService(dialogs), Setup(std::move(setup)),
+      OwnShell(Setup.ShellService ? nullptr : std::make_unique<SystemShell>()),
+      ShellService(Setup.ShellService ? *Setup.ShellService : *OwnShell) {
     Form1 = this;
     setFont(WindowFont());
     setWindowTitle(Q(kApplicationTitle));
@@ -191,6 +197,13 @@ void TForm1::BindHandlers() {
     connect(Button3, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button3Click); });
     connect(Button1, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button1Click); });
     connect(Button4, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button4Click); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button2Click); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button5Click); });
+    connect(Button7, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button7Click); });
+    Label15->OnClick = [this] { Guard(&TForm1::Label15Click); };
+    StatusBar1->OnMouseDown = [this](Qt::MouseButton button, int x) {
+        RunGuarded(DialogService, [&] { StatusBar1MouseDown(button, x); });
+    };
     for (QCheckBox* box :
          {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
         connect(box, &QCheckBox::toggled, this, [this] { Guard(&TForm1::CheckBoxClick); });
@@ -356,6 +369,40 @@ void TForm1::Button4Click() {
     request.SupportOldVer = CheckBox10->isChecked();
     request.WindowCaption = windowTitle().toStdU16String();
     CreateUpdateTxt(request, DialogService, *this);
+}
+
+void TForm1::Button2Click() {
+    TestUpdaterInput input;
+    input.MainExe = EditText(Edit3);
+    input.Switches = ComboBox4->currentText().toStdU16String();
+    input.Caption = windowTitle().toStdU16String();
+    const TestUpdaterResult result = TestUpdater(input, ShellService, DialogService);
+    TargetFolder = result.TargetFolder;
+    if (result.FocusMainExe)
+        Edit3->setFocus();
+}
+
+void TForm1::Button5Click() {
+    OpenHelpPage(ShellService);
+}
+
+void TForm1::Button7Click() {
+    OpenUpdateAddress(EditText(Edit6), windowTitle().toStdU16String(), ShellService, DialogService);
+}
+
+void TForm1::Label15Click() {
+    OpenMoreInfoPage(ShellService);
+}
+
+void TForm1::StatusBar1MouseDown(Qt::MouseButton button, int x) {
+    MouseButton pressed = MouseButton::Other;
+    if (button == Qt::LeftButton)
+        pressed = MouseButton::Left;
+    else if (button == Qt::RightButton)
+        pressed = MouseButton::Right;
+    else if (button == Qt::MiddleButton)
+        pressed = MouseButton::Middle;
+    StatusBarMouseDown(pressed, x, AppFolder, ShellService, DialogService);
 }
 
 void TForm1::FocusUpdateUrl() {

@@ -7,10 +7,12 @@
 #include "generators/UpdateTxt.h"
 #include "generators/UpdaterIni.h"
 #include "platform/Dialogs.h"
+#include "platform/Shell.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,6 +34,8 @@ class TStatusBar;
 struct TForm1Setup {
     // The tool's own folder; the running program's folder when not given.
     std::optional<std::u16string> AppFolder;
+    // What starts programs and opens pages; the system's when not given.
+    Shell* ShellService = nullptr;
 };
 
 class TForm1 : public QWidget, public UpdaterIniWindow, public UpdateTxtWindow {
@@ -159,6 +163,11 @@ class TForm1 : public QWidget, public UpdaterIniWindow, public UpdateTxtWindow {
     void Button1Click();
     void Button4Click();
     void Label18Click();
+    void Button2Click();
+    void Button5Click();
+    void Button7Click();
+    void Label15Click();
+    void StatusBar1MouseDown(Qt::MouseButton button, int x);
     // CheckBox1Click to CheckBox8Click: each only marks the settings changed.
     void CheckBoxClick();
     void Memo1Change();
@@ -193,6 +202,8 @@ class TForm1 : public QWidget, public UpdaterIniWindow, public UpdateTxtWindow {
 
     Dialogs& DialogService;
     TForm1Setup Setup;
+    std::unique_ptr<Shell> OwnShell;
+    Shell& ShellService;
     bool Activated = false;
 };
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/Unit1.h"
+#include "support/RecordingShell.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -34,6 +35,7 @@ class FormFixture : public testing::Test {
         Form.reset();
         TForm1Setup setup;
         setup.AppFolder = Folder.path16() + u"/";
+        setup.ShellService = &Shell;
         Form = std::make_unique<TForm1>(Dialogs, setup);
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
@@ -41,6 +43,7 @@ class FormFixture : public testing::Test {
 
     TempDir Folder;
     ScriptedDialogs Dialogs;
+    RecordingShell Shell;
     std::unique_ptr<TForm1> Form;
 };
 
