@@ -1,17 +1,20 @@
 #include "app/Unit1.h"
 
 #include "app/ControlText.h"
+#include "app/DisplayedLines.h"
 #include "app/ErrorBox.h"
-#include "app/FormProjectWindow.h"
 #include "app/FormControls.h"
+#include "app/FormProjectWindow.h"
 #include "app/LanguageList.h"
-#include "app/MainExeVersion.h"
 #include "app/TLinkLabel.h"
 #include "app/TStatusBar.h"
 #include "app/WindowFont.h"
 #include "app/WindowTexts.h"
 #include "core/Captions.h"
+#include "core/ProductVersion.h"
 #include "integration/OwnUpdater.h"
+#include "integration/TestUpdater.h"
+#include "integration/WebLinks.h"
 #include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/KnownFolders.h"
@@ -43,11 +46,6 @@ namespace {
 
 QString Q(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
-}
-
-Shell& systemShell() {
-    static SystemShell shell;
-    return shell;
 }
 
 void applyText(QWidget* widget, const ControlSpec& spec) {
@@ -127,8 +125,9 @@ void collectTabChain(TForm1& form, QGroupBox* TForm1::*container, std::vector<QW
 } // namespace
 
 TForm1::TForm1(Dialogs& dialogs, TForm1Setup setup)
-    : DialogService(dialogs), ShellService(setup.ShellService ? *setup.ShellService : systemShell()),
-      Setup(std::move(setup)) {
+    : DialogService(dialogs), Setup(std::move(setup)),
+      OwnShell(Setup.ShellService ? nullptr : std::make_unique<SystemShell>()),
+      ShellService(Setup.ShellService ? *Setup.ShellService : *OwnShell) {
     Form1 = this;
     setFont(WindowFont());
     setWindowTitle(Q(kApplicationTitle));
@@ -203,6 +202,14 @@ void TForm1::BindHandlers() {
     connect(Edit2, &QLineEdit::textChanged, this, [this] { Guard(&TForm1::Edit2Change); });
     connect(Button3, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button3Click); });
     connect(Button1, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button1Click); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button4Click); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button2Click); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button5Click); });
+    connect(Button7, &QPushButton::clicked, this, [this] { Guard(&TForm1::Button7Click); });
+    Label15->OnClick = [this] { Guard(&TForm1::Label15Click); };
+    StatusBar1->OnMouseDown = [this](Qt::MouseButton button, int x) {
+        RunGuarded(DialogService, [&] { StatusBar1MouseDown(button, x); });
+    };
     for (QCheckBox* box :
          {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7, CheckBox8})
         connect(box, &QCheckBox::toggled, this, [this] { Guard(&TForm1::CheckBoxClick); });
@@ -211,6 +218,7 @@ void TForm1::BindHandlers() {
     Label11->OnClick = [this] { Guard(&TForm1::Label11Click); };
     Label12->OnClick = [this] { Guard(&TForm1::Label12Click); };
     Label13->OnClick = [this] { Guard(&TForm1::Label13Click); };
+    Label18->OnClick = [this] { Guard(&TForm1::Label18Click); };
 }
 
 void TForm1::Guard(void (TForm1::*handler)()) {
@@ -252,9 +260,9 @@ void TForm1::FormActivate() {
 void TForm1::FormClose() {
     FormProjectWindow window(*this);
     if (HasUnsavedChanges()) {
-        const MessageAnswer answer = DialogService.ShowMessage(
-            {Caption(), u"Save changes for \"" + EditText(Edit1) + u"\"?", MessageIcon::Question,
-             MessageButtons::YesNo});
+        const MessageAnswer answer =
+            DialogService.ShowMessage({Caption(), u"Save changes for \"" + EditText(Edit1) + u"\"?",
+                                       MessageIcon::Question, MessageButtons::YesNo});
         if (answer == MessageAnswer::Yes)
             SaveProject(window, DialogService, ProjectFolder);
     }
@@ -320,7 +328,7 @@ void TForm1::RefreshVersionSource() {
         break;
     case kMethodMainExecutable:
         Label2->setText(QStringLiteral("Version:"));
-        SetEditText(Edit2, MainExeVersion(EditText(Edit3), EditText(Edit7)));
+        SetEditText(Edit2, ReadProductVersion(EditText(Edit3), EditText(Edit7)));
         break;
     case kMethodUpdaterIni:
         Label2->setText(QStringLiteral("Version:"));
@@ -363,7 +371,7 @@ void TForm1::Button3Click() {
         return;
     SetEditText(Edit3, *chosen);
     if (Method() == kMethodMainExecutable)
-        SetEditText(Edit2, MainExeVersion(*chosen, EditText(Edit7)));
+        SetEditText(Edit2, ReadProductVersion(*chosen, EditText(Edit7)));
 }
 
 void TForm1::Button1Click() {
@@ -373,6 +381,57 @@ void TForm1::Button1Click() {
     request.AppFolder = AppFolder;
     request.WindowCaption = windowTitle().toStdU16String();
     CreateUpdaterIni(request, DialogService, *this);
+}
+
+void TForm1::Button4Click() {
+    UpdateTxtRequest request;
+    request.UpdateUrl = EditText(Edit6);
+    request.NewVersion = EditText(Edit4);
+    request.DownloadLink = EditText(Edit5);
+    DisplayedText whatsNew = DisplayedLines(Memo1);
+    request.WhatsNewLines = std::move(whatsNew.Lines);
+    request.WhatsNewEmpty = whatsNew.Empty;
+    request.SupportOldVer = CheckBox10->isChecked();
+    request.WindowCaption = windowTitle().toStdU16String();
+    CreateUpdateTxt(request, DialogService, *this);
+}
+
+void TForm1::Button2Click() {
+    TestUpdaterInput input;
+    input.MainExe = EditText(Edit3);
+    input.Switches = ComboBox4->currentText().toStdU16String();
+    input.Caption = windowTitle().toStdU16String();
+    const TestUpdaterResult result = TestUpdater(input, ShellService, DialogService);
+    TargetFolder = result.TargetFolder;
+    if (result.FocusMainExe)
+        Edit3->setFocus();
+}
+
+void TForm1::Button5Click() {
+    OpenHelpPage(ShellService);
+}
+
+void TForm1::Button7Click() {
+    OpenUpdateAddress(EditText(Edit6), windowTitle().toStdU16String(), ShellService, DialogService);
+}
+
+void TForm1::Label15Click() {
+    OpenMoreInfoPage(ShellService);
+}
+
+void TForm1::StatusBar1MouseDown(Qt::MouseButton button, int x) {
+    MouseButton pressed = MouseButton::Other;
+    if (button == Qt::LeftButton)
+        pressed = MouseButton::Left;
+    else if (button == Qt::RightButton)
+        pressed = MouseButton::Right;
+    else if (button == Qt::MiddleButton)
+        pressed = MouseButton::Middle;
+    StatusBarMouseDown(pressed, x, AppFolder, ShellService, DialogService);
+}
+
+void TForm1::FocusUpdateUrl() {
+    Edit6->setFocus();
 }
 
 void TForm1::FocusControl(UpdaterIniControl control) {
@@ -421,14 +480,21 @@ void TForm1::ShowHelp(std::u16string_view text) {
 void TForm1::Label8Click() {
     ShowHelp(kProductGuidHelpText);
 }
+
 void TForm1::Label11Click() {
     ShowHelp(kMainExeHelpText);
 }
+
 void TForm1::Label12Click() {
     ShowHelp(kSmartNotificationHelpText);
 }
+
 void TForm1::Label13Click() {
     ShowHelp(kVersionSourceHelpText);
+}
+
+void TForm1::Label18Click() {
+    ShowHelp(WhatsNewHelpText());
 }
 
 bool TForm1::event(QEvent* event) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/ProductSettings.h"
+#include "generators/UpdateTxt.h"
 #include "generators/UpdaterIni.h"
 #include "platform/Dialogs.h"
 #include "platform/Encoding.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -37,7 +39,7 @@ struct TForm1Setup {
     Shell* ShellService = nullptr;
 };
 
-class TForm1 : public QWidget, public UpdaterIniWindow {
+class TForm1 : public QWidget, public UpdaterIniWindow, public UpdateTxtWindow {
   public:
     // The client area the layout was designed for, and the smallest outer
     // size the window may take.
@@ -171,6 +173,13 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void Edit2Change();
     void Button3Click();
     void Button1Click();
+    void Button4Click();
+    void Label18Click();
+    void Button2Click();
+    void Button5Click();
+    void Button7Click();
+    void Label15Click();
+    void StatusBar1MouseDown(Qt::MouseButton button, int x);
     // CheckBox1Click to CheckBox8Click: each only marks the settings changed.
     void CheckBoxClick();
     void Memo1Change();
@@ -178,14 +187,7 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void Label11Click();
     void Label12Click();
     void Label13Click();
-    void Button2Click();
-    void Button4Click();
-    void Button5Click();
     void Button6Click();
-    void Button7Click();
-    void Label15Click();
-    void Label18Click();
-    void StatusBar1MouseDown(Qt::MouseButton button, int x);
     void New1Click();
     void Delete1Click();
     void OpenProjectFolder1Click();
@@ -195,6 +197,8 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void FocusControl(UpdaterIniControl control) override;
     void TickUseDownloader() override;
     void SetTargetFolder(const std::u16string& folder) override;
+    // What creating update.txt needs of the window.
+    void FocusUpdateUrl() override;
 
   protected:
     bool event(QEvent* event) override;
@@ -215,8 +219,9 @@ class TForm1 : public QWidget, public UpdaterIniWindow {
     void ShowHelp(std::u16string_view text);
 
     Dialogs& DialogService;
-    Shell& ShellService;
     TForm1Setup Setup;
+    std::unique_ptr<Shell> OwnShell;
+    Shell& ShellService;
     bool Activated = false;
 };
 

@@ -14,6 +14,7 @@ namespace tarvel::test {
 namespace {
 
 struct FullStopCase {
+    const char* Name;
     std::u16string_view Description;
     std::u16string_view Shown;
 };
@@ -32,12 +33,20 @@ TEST_P(ErrorBoxFullStop, IsAddedOnlyAfterCharactersAboveTheDot) {
     EXPECT_EQ(shown[0].Buttons, MessageButtons::Ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(Descriptions, ErrorBoxFullStop,
-                         testing::Values(FullStopCase{u"x", u"x."}, FullStopCase{u"x.", u"x."},
-                                         FullStopCase{u"x!", u"x!"}, FullStopCase{u"x)", u"x)"},
-                                         FullStopCase{u"x\"", u"x\""},
-                                         FullStopCase{u"I/O error 32", u"I/O error 32."},
-                                         FullStopCase{u"", u""}));
+const FullStopCase kFullStopCases[] = {
+    {"Letter", u"x", u"x."},
+    {"FullStop", u"x.", u"x."},
+    {"Exclamation", u"x!", u"x!"},
+    {"Parenthesis", u"x)", u"x)"},
+    {"DoubleQuote", u"x\"", u"x\""},
+    {"Digit", u"I/O error 32", u"I/O error 32."},
+    {"Empty", u"", u""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Descriptions, ErrorBoxFullStop, testing::ValuesIn(kFullStopCases),
+                         [](const testing::TestParamInfo<FullStopCase>& info) {
+                             return std::string(info.param.Name);
+                         });
 
 TEST(ErrorBox, StandardErrorsShowTheirDescription) {
     ScriptedDialogs dialogs;

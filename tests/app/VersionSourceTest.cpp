@@ -4,6 +4,7 @@
 
 #include "app/TLinkLabel.h"
 #include "platform/Error.h"
+#include "platform/Unicode.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -137,6 +138,33 @@ TEST_F(Browse, UnderAnotherMethodTheChosenFileLeavesTheBoxAlone) {
     Dialogs.OpenAnswers.push_back(Folder.file16("any"));
     QTest::mouseClick(Form->Button3, Qt::LeftButton);
     EXPECT_EQ(Text(Form->Edit2->text()), u"4.0");
+}
+
+std::u16string PeFixture(const char* name) {
+    return U16(std::string(TARVEL_TEST_DATA_DIR) + "/pe/" + name);
+}
+
+TEST_F(Browse, AChosenExecutableShowsItsVersionAsTheParametersAsk) {
+    Dialogs.OpenAnswers.push_back(PeFixture("pe32-plain.exe"));
+    QTest::mouseClick(Form->Button3, Qt::LeftButton);
+    EXPECT_EQ(Text(Form->Edit2->text()), u"2.0");
+
+    // Changing the parameters alone leaves the box until the next refresh.
+    QTest::keyClicks(Form->Edit7, QStringLiteral("-usefileversion"));
+    EXPECT_EQ(Text(Form->Edit2->text()), u"2.0");
+    Dialogs.OpenAnswers.push_back(PeFixture("pe32-plain.exe"));
+    QTest::mouseClick(Form->Button3, Qt::LeftButton);
+    EXPECT_EQ(Text(Form->Edit2->text()), u"2.0.1");
+}
+
+TEST_F(VersionSource, SwitchingToTheMainExecutableReadsTheTypedPath) {
+    Form->ComboBox1->setCurrentIndex(kMethodUpdaterIni);
+    Form->RefreshVersionSource();
+    Form->Edit3->setText(QString::fromStdU16String(PeFixture("two-translations.exe")));
+    EXPECT_EQ(Text(Form->Edit2->text()), u"") << "typing a path refreshes nothing";
+    UserPick(Form->ComboBox1, kMethodMainExecutable);
+    // The table of the first translation, not the first table.
+    EXPECT_EQ(Text(Form->Edit2->text()), u"1.2.3.4");
 }
 
 } // namespace
