@@ -96,7 +96,9 @@ void BM_BareQtStartup(benchmark::State& state) {
 }
 
 void BM_TarvelConfigStartup(benchmark::State& state) {
-    MeasureStartup(state, {TARVEL_CONFIG_PATH, "--quit-after-show"});
+    ::setenv("TARVEL_QUIT_AFTER_SHOW", "1", 1);
+    MeasureStartup(state, {TARVEL_CONFIG_PATH});
+    ::unsetenv("TARVEL_QUIT_AFTER_SHOW");
 }
 
 BENCHMARK(BM_BareQtStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -95,11 +95,11 @@ void applyState(QWidget* widget, const ControlSpec& spec) {
     }
 }
 
-// A label is as wide as its caption needs, never narrower than designed:
-// this font's advances run a pixel or two wider than the ones the layout
-// was measured with.
+// A label or check box is as wide as its caption needs, never narrower than
+// designed: this font's advances, and Qt's check-box indicator, run a few
+// pixels wider than the ones the layout was measured with.
 QRect fitLabel(QWidget* widget, QRect place) {
-    if (qobject_cast<QLabel*>(widget))
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget))
         place.setWidth(std::max(place.width(), widget->sizeHint().width()));
     return place;
 }

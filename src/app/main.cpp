@@ -7,25 +7,23 @@
 
 #include <QApplication>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 namespace {
 
 // For the screenshot script and the start-up benchmark: save a picture of
-// the shown window, or only show it, and quit.
+// the shown window, or only show it, and quit. Environment variables, since
+// the tool's command line has no options but /A.
 struct ShowOnly {
     bool QuitAfterShow = false;
     QString ScreenshotFile;
 };
 
-ShowOnly ReadShowOnly(const QStringList& arguments) {
+ShowOnly ReadShowOnly() {
     ShowOnly options;
-    const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
-    if (shot > 0 && shot + 1 < arguments.size())
-        options.ScreenshotFile = arguments.at(shot + 1);
-    options.QuitAfterShow = !options.ScreenshotFile.isEmpty() ||
-                            arguments.contains(QStringLiteral("--quit-after-show"));
+    options.ScreenshotFile = qEnvironmentVariable("TARVEL_SCREENSHOT");
+    options.QuitAfterShow =
+        !options.ScreenshotFile.isEmpty() || qEnvironmentVariableIsSet("TARVEL_QUIT_AFTER_SHOW");
     return options;
 }
 
@@ -51,7 +49,7 @@ int main(int argc, char** argv) {
     tarvel::QtDialogs dialogs;
     tarvel::TForm1 window(dialogs);
     window.show();
-    const ShowOnly options = ReadShowOnly(QApplication::arguments());
+    const ShowOnly options = ReadShowOnly();
     if (options.QuitAfterShow) {
         QTimer::singleShot(0, &window, [&] {
             if (!options.ScreenshotFile.isEmpty() && !window.grab().save(options.ScreenshotFile))

@@ -151,8 +151,8 @@ class WindowLayout : public FormFixture {
             ASSERT_NE(widget, nullptr);
             const bool inGroupBox2 = std::string_view(control.Container) == "GroupBox2";
             const QRect expected = expectedPlace(control, inGroupBox2 ? groupDelta : windowDelta);
-            if (qobject_cast<QLabel*>(widget)) {
-                // Labels grow to show their whole caption.
+            if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+                // Labels and check boxes grow to show their whole caption.
                 EXPECT_EQ(widget->pos(), expected.topLeft());
                 EXPECT_EQ(widget->height(), expected.height());
                 EXPECT_GE(widget->width(), expected.width());
