@@ -37,7 +37,7 @@ using F = TForm1;
 constexpr QGroupBox* TForm1::*kWindow = nullptr;
 
 // clang-format off
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     // Directly on the window.
     {"Memo2", &F::Memo2, kWindow, u"", {12, 8, 664, 57}, kLeftTopRight, 11, u"Translate",
      FlagReadOnly | FlagGreyText},
@@ -140,7 +140,7 @@ const TStatusPanel kPanels[] = {
 
 } // namespace
 
-std::span<const ControlSpec> FormControls() {
+std::span<const ControlEntry> FormControls() {
     return kControls;
 }
 
@@ -148,13 +148,13 @@ std::span<const TStatusPanel> StatusPanels() {
     return kPanels;
 }
 
-const ControlSpec* ContainerSpec(QGroupBox* TForm1::*container) {
+const ControlEntry* ContainerEntry(QGroupBox* TForm1::*container) {
     if (!container)
         return nullptr;
-    for (const ControlSpec& spec : kControls) {
-        const auto* member = std::get_if<QGroupBox * TForm1::*>(&spec.Member);
+    for (const ControlEntry& entry : kControls) {
+        const auto* member = std::get_if<QGroupBox * TForm1::*>(&entry.Member);
         if (member && *member == container)
-            return &spec;
+            return &entry;
     }
     return nullptr;
 }

@@ -32,7 +32,7 @@ enum ControlFlag : unsigned {
 inline constexpr int kNoTab = -1;
 inline constexpr int kNoSelection = -1;
 
-struct ControlSpec {
+struct ControlEntry {
     const char* Name;
     ControlMember Member;
     // The group box holding the control; null for the window itself.
@@ -48,11 +48,11 @@ struct ControlSpec {
 };
 
 // Containers come before the controls they hold.
-std::span<const ControlSpec> FormControls();
+std::span<const ControlEntry> FormControls();
 
 std::span<const TStatusPanel> StatusPanels();
 
 // The row of a container, or null for the window.
-const ControlSpec* ContainerSpec(QGroupBox* TForm1::*container);
+const ControlEntry* ContainerEntry(QGroupBox* TForm1::*container);
 
 } // namespace tarvel

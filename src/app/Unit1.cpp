@@ -48,25 +48,25 @@ QString Q(std::u16string_view text) {
     return QString::fromStdU16String(std::u16string(text));
 }
 
-void applyText(QWidget* widget, const ControlSpec& spec) {
-    const QString text = Q(spec.Text);
+void applyText(QWidget* widget, const ControlEntry& entry) {
+    const QString text = Q(entry.Text);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-        SetMemoText(memo, spec.Text);
+        SetMemoText(memo, entry.Text);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->setEditable(spec.Flags & FlagTypingAllowed);
+        combo->setEditable(entry.Flags & FlagTypingAllowed);
         // Typing picks a switch; it never grows the list.
         combo->setInsertPolicy(QComboBox::NoInsert);
-        for (std::u16string_view item : spec.Items)
+        for (std::u16string_view item : entry.Items)
             combo->addItem(Q(item));
-        combo->setCurrentIndex(spec.Selected);
+        combo->setCurrentIndex(entry.Selected);
         if (combo->isEditable())
             combo->setEditText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         button->setText(text);
         if (auto* check = qobject_cast<QCheckBox*>(widget))
-            check->setChecked(spec.Flags & FlagChecked);
+            check->setChecked(entry.Flags & FlagChecked);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         label->setText(text);
         label->setTextFormat(Qt::PlainText);
@@ -75,19 +75,19 @@ void applyText(QWidget* widget, const ControlSpec& spec) {
     }
 }
 
-void applyState(QWidget* widget, const ControlSpec& spec) {
-    if (spec.Flags & FlagDisabled)
+void applyState(QWidget* widget, const ControlEntry& entry) {
+    if (entry.Flags & FlagDisabled)
         widget->setEnabled(false);
-    if (!spec.Hint.empty())
-        widget->setToolTip(Q(spec.Hint));
+    if (!entry.Hint.empty())
+        widget->setToolTip(Q(entry.Hint));
     if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-        memo->setReadOnly(spec.Flags & FlagReadOnly);
+        memo->setReadOnly(entry.Flags & FlagReadOnly);
         memo->setVerticalScrollBarPolicy(
-            (spec.Flags & FlagVerticalScrollBar) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            (entry.Flags & FlagVerticalScrollBar) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // A read-only box still takes the focus, to select and copy from.
         memo->setFocusPolicy(Qt::StrongFocus);
-        if (spec.Flags & FlagGreyText) {
+        if (entry.Flags & FlagGreyText) {
             QPalette grey = memo->palette();
             grey.setColor(QPalette::Text, QColor(109, 109, 109));
             memo->setPalette(grey);
@@ -107,18 +107,18 @@ QRect fitLabel(QWidget* widget, QRect place) {
 // The focusable controls of one container in tab order, group boxes
 // opened where they stand.
 void collectTabChain(TForm1& form, QGroupBox* TForm1::*container, std::vector<QWidget*>& chain) {
-    std::vector<const ControlSpec*> members;
-    for (const ControlSpec& spec : FormControls())
-        if (spec.Container == container && spec.Tab != kNoTab)
-            members.push_back(&spec);
+    std::vector<const ControlEntry*> members;
+    for (const ControlEntry& entry : FormControls())
+        if (entry.Container == container && entry.Tab != kNoTab)
+            members.push_back(&entry);
     std::stable_sort(members.begin(), members.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->Tab < b->Tab; });
-    for (const ControlSpec* spec : members) {
-        if (const auto* group = std::get_if<QGroupBox * TForm1::*>(&spec->Member)) {
+                     [](const ControlEntry* a, const ControlEntry* b) { return a->Tab < b->Tab; });
+    for (const ControlEntry* entry : members) {
+        if (const auto* group = std::get_if<QGroupBox * TForm1::*>(&entry->Member)) {
             collectTabChain(form, *group, chain);
             continue;
         }
-        std::visit([&](auto member) { chain.push_back(form.*member); }, spec->Member);
+        std::visit([&](auto member) { chain.push_back(form.*member); }, entry->Member);
     }
 }
 
@@ -149,8 +149,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::BuildControls() {
-    for (const ControlSpec& spec : FormControls()) {
-        QWidget* parent = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
+    for (const ControlEntry& entry : FormControls()) {
+        QWidget* parent = entry.Container ? static_cast<QWidget*>(this->*entry.Container) : this;
         QWidget* widget = std::visit(
             [&](auto member) -> QWidget* {
                 using Control =
@@ -159,12 +159,12 @@ void TForm1::BuildControls() {
                 this->*member = control;
                 return control;
             },
-            spec.Member);
-        widget->setObjectName(QString::fromLatin1(spec.Name));
-        applyText(widget, spec);
-        applyState(widget, spec);
-        widget->setGeometry(fitLabel(widget, spec.Geometry));
-        if (spec.Flags & FlagHidden)
+            entry.Member);
+        widget->setObjectName(QString::fromLatin1(entry.Name));
+        applyText(widget, entry);
+        applyState(widget, entry);
+        widget->setGeometry(fitLabel(widget, entry.Geometry));
+        if (entry.Flags & FlagHidden)
             widget->hide();
     }
     std::vector<QWidget*> chain;
@@ -535,14 +535,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::LayOutControls() {
-    for (const ControlSpec& spec : FormControls()) {
-        QWidget* container = spec.Container ? static_cast<QWidget*>(this->*spec.Container) : this;
-        const ControlSpec* containerSpec = ContainerSpec(spec.Container);
-        const QSize designed = containerSpec ? containerSpec->Geometry.size() : kDesignClientSize;
+    for (const ControlEntry& entry : FormControls()) {
+        QWidget* container = entry.Container ? static_cast<QWidget*>(this->*entry.Container) : this;
+        const ControlEntry* containerEntry = ContainerEntry(entry.Container);
+        const QSize designed = containerEntry ? containerEntry->Geometry.size() : kDesignClientSize;
         QWidget* widget =
-            std::visit([&](auto member) -> QWidget* { return this->*member; }, spec.Member);
+            std::visit([&](auto member) -> QWidget* { return this->*member; }, entry.Member);
         widget->setGeometry(fitLabel(
-            widget, AnchoredGeometry(spec.Geometry, spec.Anchors, designed, container->size())));
+            widget, AnchoredGeometry(entry.Geometry, entry.Anchors, designed, container->size())));
     }
     StatusBar1->setGeometry(0, height() - TStatusBar::kHeight, width(), TStatusBar::kHeight);
 }
