@@ -21,7 +21,9 @@ constexpr int kSections = 500;
 constexpr int kKeysPerSection = 1000;
 constexpr int kLookups = 100000;
 
-std::string sectionName(int s) { return "Section" + std::to_string(s); }
+std::string sectionName(int s) {
+    return "Section" + std::to_string(s);
+}
 std::string keyName(int k) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "Key%04d", k);
@@ -38,19 +40,23 @@ const std::string& iniPath() {
         for (int s = 0; s < kSections; ++s) {
             text += "[" + sectionName(s) + "]\r\n";
             for (int k = 0; k < kKeysPerSection; ++k) {
-                std::snprintf(value, sizeof value, "=Value %07d \xC3\xA9\r\n", s * kKeysPerSection + k);
+                std::snprintf(value, sizeof value, "=Value %07d \xC3\xA9\r\n",
+                              s * kKeysPerSection + k);
                 text += keyName(k);
                 text += value;
             }
             text += "\r\n";
         }
-        std::ofstream(p, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(p, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
         return p;
     }();
     return path;
 }
 
-int64_t fileSize() { return static_cast<int64_t>(std::filesystem::file_size(iniPath())); }
+int64_t fileSize() {
+    return static_cast<int64_t>(std::filesystem::file_size(iniPath()));
+}
 
 struct Lookup {
     std::u16string Section, Key; // in the letter case of the file
@@ -108,7 +114,9 @@ void BM_SimpleIni(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * fileSize());
 }
 
-int ignoreEntry(void*, const char*, const char*, const char*) { return 1; }
+int ignoreEntry(void*, const char*, const char*, const char*) {
+    return 1;
+}
 
 void BM_InihScan(benchmark::State& state) {
     const std::string& path = iniPath();

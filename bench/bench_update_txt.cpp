@@ -5,6 +5,8 @@
 
 #include "platform/Unicode.h"
 
+#include "UpdateTxtDoubles.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -14,33 +16,10 @@
 #include <vector>
 
 using namespace tarvel;
+using tarvel::bench::FixedPathDialogs;
+using tarvel::bench::NoWindow;
 
 namespace {
-
-// Answers the save dialog with one fixed path; every message is accepted.
-class FixedPathDialogs : public Dialogs {
-  public:
-    explicit FixedPathDialogs(std::u16string path) : Path(std::move(path)) {}
-
-    int Saved = 0;
-
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        if (request.Icon == MessageIcon::Information)
-            ++Saved;
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::u16string> OpenFile(const OpenFileRequest&) override { return {}; }
-    std::optional<std::u16string> SaveFile(const SaveFileRequest&) override { return Path; }
-    std::optional<std::u16string> InputLine(const InputRequest&) override { return {}; }
-
-  private:
-    std::u16string Path;
-};
-
-class NoWindow : public UpdateTxtWindow {
-  public:
-    void FocusUpdateUrl() override {}
-};
 
 // `lines` lines in `versions` sections: a header, the notes, and an empty
 // line between versions, as a vendor writes them.

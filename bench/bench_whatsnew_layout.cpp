@@ -6,6 +6,8 @@
 
 #include "platform/Unicode.h"
 
+#include "UpdateTxtDoubles.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,30 +19,10 @@
 #include <string>
 
 using namespace tarvel;
+using tarvel::bench::FixedPathDialogs;
+using tarvel::bench::NoWindow;
 
 namespace {
-
-class FixedPathDialogs : public Dialogs {
-  public:
-    explicit FixedPathDialogs(std::u16string path) : Path(std::move(path)) {}
-    int Saved = 0;
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        if (request.Icon == MessageIcon::Information)
-            ++Saved;
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::u16string> OpenFile(const OpenFileRequest&) override { return {}; }
-    std::optional<std::u16string> SaveFile(const SaveFileRequest&) override { return Path; }
-    std::optional<std::u16string> InputLine(const InputRequest&) override { return {}; }
-
-  private:
-    std::u16string Path;
-};
-
-class NoWindow : public UpdateTxtWindow {
-  public:
-    void FocusUpdateUrl() override {}
-};
 
 // `lines` lines in `versions` sections; every fifth note is long enough to
 // wrap in the box.

@@ -1,39 +1,15 @@
 #include "platform/KnownFolders.h"
 
 #include "platform/Unicode.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <unistd.h>
 
 namespace tarvel {
 namespace {
-
-// Sets or unsets an environment variable for one test and restores it.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : Name(name) {
-        if (const char* old = std::getenv(name))
-            Old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (Old)
-            setenv(Name, Old->c_str(), 1);
-        else
-            unsetenv(Name);
-    }
-
-  private:
-    const char* Name;
-    std::optional<std::string> Old;
-};
 
 TEST(KnownFolders, AppFolderIsTheRunningProgramsFolderWithSeparator) {
     char buffer[4096];
@@ -57,8 +33,8 @@ TEST(KnownFolders, RoamingFolderFollowsXdgThenHome) {
         {"", "", u""},
     };
     for (const Case& c : cases) {
-        ScopedEnv xdg("XDG_CONFIG_HOME", c.Xdg);
-        ScopedEnv home("HOME", c.Home);
+        test::ScopedEnv xdg("XDG_CONFIG_HOME", c.Xdg);
+        test::ScopedEnv home("HOME", c.Home);
         EXPECT_EQ(RoamingAppDataFolder(), c.Expected)
             << (c.Xdg ? c.Xdg : "(unset)") << " " << (c.Home ? c.Home : "(unset)");
     }

@@ -11,10 +11,16 @@ namespace tarvel::test {
 
 class ScopedEnv {
   public:
-    ScopedEnv(std::string name, const std::string& value) : Name(std::move(name)) {
+    ScopedEnv(std::string name, const std::string& value)
+        : ScopedEnv(std::move(name), value.c_str()) {}
+    // A null value unsets the variable.
+    ScopedEnv(std::string name, const char* value) : Name(std::move(name)) {
         if (const char* old = std::getenv(Name.c_str()))
             Old = old;
-        ::setenv(Name.c_str(), value.c_str(), 1);
+        if (value)
+            ::setenv(Name.c_str(), value, 1);
+        else
+            ::unsetenv(Name.c_str());
     }
     ~ScopedEnv() {
         if (Old)
